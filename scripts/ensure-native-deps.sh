@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs the native toolchain on Debian when something is missing (run as root).
+set -euo pipefail
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+[ -f /usr/include/gmock/gmock.h ] || need+=(libgmock-dev)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+fi

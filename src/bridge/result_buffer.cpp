@@ -1,0 +1,18 @@
+#include "bridge/result_buffer.h"
+
+#include "bridge/run_time_error.h"
+
+namespace tavrosk {
+
+void InitResultBuffer(Long length) {
+  SessionRecord& record = session();
+  record.result_buffer_length = length == 0 ? kDefaultResultBufferLength : length;
+  if (record.result_buffer_length < 0) raise(error::kInvalidCall);
+  record.result_buffer.assign(static_cast<std::size_t>(record.result_buffer_length), u'\0');
+}
+
+Text TrimNull(std::u16string_view text) {
+  return Text(text.substr(0, text.find(u'\0')));
+}
+
+}  // namespace tavrosk

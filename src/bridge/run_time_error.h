@@ -1,0 +1,96 @@
+#pragma once
+// The one failure type of the library's members, and the guard that turns it into a call status.
+#include <cstdint>
+#include <exception>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace tavrosk {
+
+// Run-time error numbers that the members raise or pass on.
+namespace error {
+constexpr int kInvalidCall = 5;  // Invalid procedure call or argument
+constexpr int kOverflow = 6;
+constexpr int kOutOfMemory = 7;
+constexpr int kSubscriptOutOfRange = 9;
+constexpr int kArrayFixedOrLocked = 10;
+constexpr int kTypeMismatch = 13;
+constexpr int kInternal = 51;
+constexpr int kFileNotFound = 53;
+constexpr int kPathFileAccess = 75;
+constexpr int kPathNotFound = 76;
+constexpr int kObjectRequired = 424;
+constexpr int kDllEntryPointNotFound = 453;
+}  // namespace error
+
+class RunTimeError : public std::exception {
+ public:
+  explicit RunTimeError(int number) : number_(number) {}
+  int number() const { return number_; }
+  const char* what() const noexcept override { return "Tavrosk run-time error"; }
+
+ private:
+  int number_;
+};
+
+[[noreturn]] inline void raise(int number) { throw RunTimeError(number); }
+
+// A call's status as COM reports it: 0 on success, 0x800A0000 + number on a run-time error.
+struct Status {
+  static constexpr std::uint32_t kControlFacility = 0x800A0000u;
+
+  std::uint32_t code = 0;
+
+  static constexpr Status of_error(int number) {
+    return Status{kControlFacility + static_cast<std::uint32_t>(number)};
+  }
+  constexpr bool ok() const { return code == 0; }
+  constexpr int error_number() const { return ok() ? 0 : static_cast<int>(code - kControlFacility); }
+  friend constexpr bool operator==(Status, Status) = default;
+};
+
+// A member's outcome: its result slot and its status. On failure the slot holds T's zero value.
+template <class T>
+struct Result {
+  T value{};
+  Status status;
+  constexpr bool ok() const { return status.ok(); }
+};
+
+namespace detail {
+inline int current_error_number() noexcept {
+  try {
+    throw;
+  } catch (const RunTimeError& e) {
+    return e.number();
+  } catch (const std::bad_alloc&) {
+    return error::kOutOfMemory;
+  } catch (...) {
+    return error::kInternal;
+  }
+}
+}  // namespace detail
+
+// Runs a member's body under the handler: a failure ends the body at once and becomes the
+// status; whatever the body wrote before (state, out-parameters) stays written.
+template <class T, class Body>
+Result<T> guarded(Body&& body) noexcept {
+  try {
+    return Result<T>{std::forward<Body>(body)(), Status{}};
+  } catch (...) {
+    return Result<T>{T{}, Status::of_error(detail::current_error_number())};
+  }
+}
+
+template <class Body>
+Status guarded_void(Body&& body) noexcept {
+  try {
+    std::forward<Body>(body)();
+    return Status{};
+  } catch (...) {
+    return Status::of_error(detail::current_error_number());
+  }
+}
+
+}  // namespace tavrosk

@@ -1,0 +1,51 @@
+#pragma once
+// An in-process file system with Windows paths: drive roots, backslashes, letter case ignored,
+// and a search that behaves as FindFirstFileA does (wildcards in the last component only,
+// "." and ".." listed first in every folder but a drive root).
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrosk::sim {
+
+class FileSystem {
+ public:
+  // Adds an empty drive root such as "C:\".
+  void add_drive(char letter);
+  // Adds a folder and any missing parents (the drive must exist).
+  void add_directory(const std::string& path);
+  // Adds a file and any missing parent folders.
+  void add_file(const std::string& path);
+  // Folders under a read-only folder cannot be created (error 75).
+  void set_read_only(const std::string& path, bool read_only);
+  void set_current_directory(const std::string& path);
+  bool is_directory(const std::string& path) const;
+  bool is_file(const std::string& path) const;
+  // The folders created through the platform, in order.
+  std::vector<std::string> created_directories() const;
+  void reset();  // no drives, current folder C:\ (which then does not exist)
+
+  std::optional<std::uint32_t> find_first(const std::string& pattern) const;
+  int create_directory(const std::string& path);
+
+ private:
+  struct Entry {
+    std::string name;  // as created
+    bool directory = false;
+    bool read_only = false;
+  };
+  // Full path with backslashes, folded to upper case, no trailing backslash except on roots.
+  std::optional<std::string> absolute_key(const std::string& path) const;
+  std::vector<std::string> children_of(const std::string& key) const;
+
+  mutable std::mutex mutex_;
+  std::map<std::string, Entry> entries_;
+  std::string current_ = "C:\\";
+  std::vector<std::string> created_;
+};
+
+FileSystem& file_system();
+
+}  // namespace tavrosk::sim
