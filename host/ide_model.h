@@ -1,7 +1,8 @@
 #pragma once
 // The reference host's in-memory IDE. One model per process, behind both the plug-in manager
 // library's exports and the relay tool's commands. Text is kept as ANSI bytes, as the IDE
-// receives it.
+// receives it. The state is plain data: each family of exports and commands works on it under
+// the model's lock (`IdeModel::locked`).
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -12,15 +13,84 @@
 
 namespace tavrosk::host {
 
+struct LineColour {
+  std::int32_t background = 0;
+  std::int32_t foreground = 0;
+};
+
+struct Page {
+  std::string file_name;
+  std::string display_name;
+  std::string text;  // plain text, lines separated by CR LF
+  std::string rtf;   // its rich-text form
+  std::vector<std::string> includes;
+  std::int32_t selection_start = 0;
+  std::int32_t selection_length = 0;
+  bool modified = false;
+  std::string device;
+  std::int32_t device_core = 0;
+  std::int32_t osc = 0;
+  std::string filename_mci;
+  std::string filename_asm;
+  std::string filename_hex;
+  std::uint8_t version[4] = {0, 0, 0, 0};
+  bool version_enabled = false;
+  std::int32_t caret_line = 0;
+  std::int32_t caret_column = 0;
+  std::int32_t top_line = 0;
+  std::map<std::int32_t, LineColour> line_colours;
+};
+
+struct Programmer {
+  std::string name;
+  std::string path;
+  std::string file_name;
+  std::string params;
+  std::string params_bound;
+  std::string hook_filename;
+  bool available = true;
+};
+
+struct IdeState {
+  bool connected = false;
+  std::int32_t connected_window = 0;
+  std::string path_ide;
+  std::string path_plugin;
+  std::string path_compiler;
+  bool locked = false;
+  std::int32_t compile_count = 0;
+  std::int32_t foreground_requests = 0;
+  std::vector<Page> pages;
+  int active_page = -1;  // index into pages, -1 when none
+  std::vector<Programmer> programmers;
+  int current_programmer = -1;
+  std::int32_t program_runs = 0;
+  std::int32_t lines_in_window = 30;  // the editor window's fixed height
+  std::map<std::string, std::string> files;  // the host's own files, for save and load
+
+  Page* active();
+  Page* find_page(const std::string& file_name);  // letter case ignored
+  Programmer* find_programmer(const std::string& name);
+};
+
+// A freshly started IDE with a few pages and programmers to enumerate.
+IdeState initial_ide_state();
+
 class IdeModel {
  public:
-  // Back to a freshly started IDE.
+  // Back to a freshly started IDE: initial state, no log, no hooks.
   void reset();
+
+  // Runs `work` on the state under the model's lock and returns its value.
+  template <class Work>
+  auto locked(Work&& work) {
+    std::lock_guard lock(mutex_);
+    return work(state_);
+  }
 
   bool connect(std::int32_t window_handle);
   bool disconnect();
-  bool is_connected() const;
-  std::int32_t connected_window() const;
+  bool is_connected();
 
   // Every call that reached the model through an export, as "Name(arg, arg)", in order.
   void log_export_call(std::string call);
@@ -30,15 +100,13 @@ class IdeModel {
   // and its value is returned instead of the model's work.
   using ExportHook = std::function<std::int32_t(const std::vector<std::intptr_t>& arguments)>;
   void set_export_hook(const std::string& export_name, ExportHook hook);
+  void clear_export_hook(const std::string& export_name);
   std::optional<std::int32_t> run_export_hook(const std::string& export_name,
                                               const std::vector<std::intptr_t>& arguments) const;
 
-  std::recursive_mutex& mutex() const { return mutex_; }
-
  private:
   mutable std::recursive_mutex mutex_;
-  bool connected_ = false;
-  std::int32_t connected_window_ = 0;
+  IdeState state_ = initial_ide_state();
   std::vector<std::string> export_calls_;
   std::map<std::string, ExportHook> hooks_;
 };

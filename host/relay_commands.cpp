@@ -35,7 +35,15 @@ std::string number_reply(long long value) { return std::to_string(value); }
 
 std::string split_reply(const std::vector<std::string>& elements) { return join_fields(elements, 0); }
 
-RelayCommands::RelayCommands() { add_session_commands(*this); }
+RelayCommands::RelayCommands() {
+  add_session_commands(*this);
+  add_ide_commands(*this);
+  add_page_reading_commands(*this);
+  add_page_info_commands(*this);
+  add_page_editing_commands(*this);
+  add_page_file_commands(*this);
+  add_programmer_info_commands(*this);
+}
 
 void RelayCommands::add(std::string name, RelayCommand command) {
   commands_[std::move(name)] = std::move(command);

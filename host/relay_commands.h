@@ -42,7 +42,13 @@ class RelayCommands {
   std::map<std::string, RelayCommand, std::less<>> commands_;
 };
 
-// Registration of each command family (one function per family's source file).
-void add_session_commands(RelayCommands& commands);
+// Registration of each command family, one function per family's source file.
+void add_session_commands(RelayCommands& commands);          // DebugApp, Connect, ...
+void add_ide_commands(RelayCommands& commands);              // paths, compiler, programmers
+void add_page_reading_commands(RelayCommands& commands);     // page selection and reading
+void add_page_info_commands(RelayCommands& commands);        // "PageInfo."
+void add_page_editing_commands(RelayCommands& commands);     // page content editing
+void add_page_file_commands(RelayCommands& commands);        // files, versions, line colours
+void add_programmer_info_commands(RelayCommands& commands);  // "ProgInfo."
 
 }  // namespace tavrosk::host

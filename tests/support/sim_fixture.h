@@ -1,0 +1,61 @@
+#pragma once
+// Test fixtures on the simulated desktop: every test starts from a clean desktop, file system,
+// code page, reference host and session record.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bridge/session.h"
+#include "bridge/vb_plugin_lib.h"
+#include "platform/sim/desktop.h"
+#include "sim_relay_tool.h"
+
+namespace tavrosk::testing {
+
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  sim::Desktop& desktop() { return sim::desktop(); }
+  // The boxes shown so far, as their texts.
+  std::vector<std::u16string> box_texts() const;
+};
+
+// The IDE window, the relay tool and a VB_PluginLib, with the thread on the road of the test's
+// parameter. The same scenario run on both roads must give the same results.
+enum class Road { kDirect, kRelay };
+
+class BothRoadsTest : public SimTest, public ::testing::WithParamInterface<Road> {
+ protected:
+  static constexpr Long kPluginWindow = 1312;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  bool relayed() const { return GetParam() == Road::kRelay; }
+  // The lines the relay tool received since the road was set up.
+  std::vector<std::u16string> relay_lines() const { return relay_->lines(); }
+  // The export calls the host logged since the road was set up.
+  std::vector<std::string> export_calls() const;
+
+  std::unique_ptr<host::SimIdeWindow> ide_window_;
+  std::unique_ptr<host::SimRelayTool> relay_;
+  std::unique_ptr<VB_PluginLib> ide_;
+};
+
+std::string road_name(const ::testing::TestParamInfo<Road>& info);
+
+// Runs a BothRoadsTest suite on the direct and on the relay road.
+#define TAVROSK_ON_BOTH_ROADS(suite)                                                          \
+  INSTANTIATE_TEST_SUITE_P(Roads, suite,                                                      \
+                           ::testing::Values(::tavrosk::testing::Road::kDirect,               \
+                                             ::tavrosk::testing::Road::kRelay),               \
+                           ::tavrosk::testing::road_name)
+
+// gtest prints UTF-16 text poorly; compare through this when a failure should be readable.
+std::string narrow(std::u16string_view text);
+
+}  // namespace tavrosk::testing
