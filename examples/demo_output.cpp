@@ -22,6 +22,7 @@ std::string narrow(std::u16string_view text) {
 
 std::string show(tavrosk::VbBool value) { return tavrosk::is_set(value) ? "True" : "False"; }
 std::string show(tavrosk::Long value) { return std::to_string(value); }
+std::string show(tavrosk::Byte value) { return std::to_string(value); }
 std::string show(const tavrosk::Text& value) { return '"' + narrow(value) + '"'; }
 
 std::string show_status(tavrosk::Status status) {
@@ -40,6 +41,7 @@ void print_call(std::string_view call, const tavrosk::Result<T>& result) {
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::VbBool>&);
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::Long>&);
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::Text>&);
+template void print_call(std::string_view, const tavrosk::Result<tavrosk::Byte>&);
 
 void print_call(std::string_view call, tavrosk::Status status) {
   std::printf("  %-44.*s -> done%s\n", static_cast<int>(call.size()), call.data(),
@@ -48,6 +50,10 @@ void print_call(std::string_view call, tavrosk::Status status) {
 
 void print_heading(std::string_view heading) {
   std::printf("\n== %.*s\n", static_cast<int>(heading.size()), heading.data());
+}
+
+void print_note(std::string_view note) {
+  std::printf("  (%.*s)\n", static_cast<int>(note.size()), note.data());
 }
 
 void print_relay_line(std::u16string_view line) {

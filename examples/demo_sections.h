@@ -1,0 +1,14 @@
+#pragma once
+// The demo's sections, each run on the direct road and again on the relay road.
+#include "demo_output.h"
+
+namespace demo {
+
+void session_section(DemoContext& demo);
+
+using Section = void (*)(DemoContext&);
+inline constexpr Section kSections[] = {
+    session_section,
+};
+
+}  // namespace demo
