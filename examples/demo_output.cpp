@@ -20,10 +20,18 @@ std::string narrow(std::u16string_view text) {
   return out;
 }
 
-std::string show(tavrosk::VbBool value) { return tavrosk::is_set(value) ? "True" : "False"; }
-std::string show(tavrosk::Long value) { return std::to_string(value); }
-std::string show(tavrosk::Byte value) { return std::to_string(value); }
-std::string show(const tavrosk::Text& value) { return '"' + narrow(value) + '"'; }
+std::string show(tavrosk::VbBool value) {
+  return tavrosk::is_set(value) ? "True" : "False";
+}
+std::string show(tavrosk::Long value) {
+  return std::to_string(value);
+}
+std::string show(tavrosk::Byte value) {
+  return std::to_string(value);
+}
+std::string show(const tavrosk::Text& value) {
+  return '"' + narrow(value) + '"';
+}
 
 std::string show_status(tavrosk::Status status) {
   if (status.ok()) return "";

@@ -19,18 +19,23 @@ namespace tavrosk::host {
 
 // The exact pointer type of each export, to check the definitions against the list.
 namespace signature {
-#define TAVROSK_EXPORT_POINTER(name, ...) \
-  using name = plugin_manager::Export<__VA_ARGS__>::Pointer;
+#define TAVROSK_EXPORT_POINTER(name, ...) using name = plugin_manager::Export<__VA_ARGS__>::Pointer;
 TAVROSK_PLUGIN_MANAGER_EXPORTS(TAVROSK_EXPORT_POINTER)
 #undef TAVROSK_EXPORT_POINTER
 }  // namespace signature
 
-inline std::string describe_argument(std::int32_t value) { return std::to_string(value); }
-inline std::string describe_argument(std::int16_t value) { return std::to_string(value); }
+inline std::string describe_argument(std::int32_t value) {
+  return std::to_string(value);
+}
+inline std::string describe_argument(std::int16_t value) {
+  return std::to_string(value);
+}
 inline std::string describe_argument(const char* text) {
   return text == nullptr ? "null" : '"' + std::string(text) + '"';
 }
-inline std::string describe_argument(const void* address) { return address ? "&" : "null"; }
+inline std::string describe_argument(const void* address) {
+  return address ? "&" : "null";
+}
 
 template <class T>
 std::intptr_t raw_argument(T value) {

@@ -60,10 +60,13 @@ IdeState initial_ide_state() {
   state.pages.push_back(
       sample_page("C:\\Projects\\Blink\\util.bas", "util.bas", "Sub Pause()\r\nEnd Sub\r\n"));
   state.active_page = 0;
-  Programmer pickit{"PICkit2", "C:\\Programmers\\PICkit2\\", "pk2cmd.exe",
-                    "-P$target-device -F$hex-filename", "-M", "", true};
-  Programmer melabs{"melabs", "C:\\Programmers\\melabs\\", "meProg.exe", "/p $target-device",
-                    "", "hook.txt", true};
+  Programmer pickit{"PICkit2",    "C:\\Programmers\\PICkit2\\",
+                    "pk2cmd.exe", "-P$target-device -F$hex-filename",
+                    "-M",         "",
+                    true};
+  Programmer melabs{
+      "melabs", "C:\\Programmers\\melabs\\", "meProg.exe", "/p $target-device", "", "hook.txt",
+      true};
   state.programmers = {pickit, melabs};
   state.current_programmer = 0;
   return state;

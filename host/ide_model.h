@@ -65,7 +65,7 @@ struct IdeState {
   std::vector<Programmer> programmers;
   int current_programmer = -1;
   std::int32_t program_runs = 0;
-  std::int32_t lines_in_window = 30;  // the editor window's fixed height
+  std::int32_t lines_in_window = 30;         // the editor window's fixed height
   std::map<std::string, std::string> files;  // the host's own files, for save and load
 
   Page* active();

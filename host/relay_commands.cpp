@@ -29,11 +29,17 @@ std::int32_t long_field(const std::vector<std::string>& fields, std::size_t inde
   return static_cast<std::int32_t>(std::strtoll(fields[index].c_str(), nullptr, 10));
 }
 
-std::string boolean_reply(bool value) { return value ? "True" : "False"; }
+std::string boolean_reply(bool value) {
+  return value ? "True" : "False";
+}
 
-std::string number_reply(long long value) { return std::to_string(value); }
+std::string number_reply(long long value) {
+  return std::to_string(value);
+}
 
-std::string split_reply(const std::vector<std::string>& elements) { return join_fields(elements, 0); }
+std::string split_reply(const std::vector<std::string>& elements) {
+  return join_fields(elements, 0);
+}
 
 RelayCommands::RelayCommands() {
   add_session_commands(*this);

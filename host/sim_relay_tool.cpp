@@ -25,7 +25,9 @@ SimRelayTool::SimRelayTool() {
   reply_window_ = desktop.create_window(u"", window_);
 }
 
-SimRelayTool::~SimRelayTool() { close(); }
+SimRelayTool::~SimRelayTool() {
+  close();
+}
 
 void SimRelayTool::on_line(const ReceivedLine& line) {
   std::optional<std::u16string> reply;
@@ -82,6 +84,8 @@ void SimRelayTool::close() {
 
 SimIdeWindow::SimIdeWindow() : window_(sim::desktop().create_window(u"Korvex IDE")) {}
 
-SimIdeWindow::~SimIdeWindow() { sim::desktop().destroy_window(window_); }
+SimIdeWindow::~SimIdeWindow() {
+  sim::desktop().destroy_window(window_);
+}
 
 }  // namespace tavrosk::host

@@ -2,6 +2,8 @@
 
 namespace tavrosk {
 
-platform::WindowHandle FindIdeWindow() { return platform::find_top_level_window(kIdeWindowTitle); }
+platform::WindowHandle FindIdeWindow() {
+  return platform::find_top_level_window(kIdeWindowTitle);
+}
 
 }  // namespace tavrosk

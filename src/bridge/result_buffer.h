@@ -28,8 +28,8 @@ Text call_with_result_buffer(Long length, Call&& call) {
   call(bytes.data(), record.result_buffer_length);
   // Only the text before the first NUL survives TrimNull, so only that is converted.
   std::size_t end = bytes.find('\0');
-  Text result =
-      platform::from_ansi(std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
+  Text result = platform::from_ansi(
+      std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
   record.result_buffer.clear();
   return result;
 }

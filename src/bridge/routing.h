@@ -23,7 +23,9 @@ inline CommandLine relay_line(std::u16string_view command) {
 }
 
 // Commands without a result or out-parameters: send, read nothing.
-inline void relay_send(const CommandLine& line) { SendDebugLine(line.text()); }
+inline void relay_send(const CommandLine& line) {
+  SendDebugLine(line.text());
+}
 
 // Commands with a result: send, then read the reply at once.
 inline Text relay_exchange(const CommandLine& line, Long capacity = kDefaultReplyCapacity) {
@@ -32,6 +34,8 @@ inline Text relay_exchange(const CommandLine& line, Long capacity = kDefaultRepl
 }
 
 // A 32-bit integer that an export returns in place of a Boolean.
-constexpr VbBool export_boolean(std::int32_t value) { return to_vb_bool(value != 0); }
+constexpr VbBool export_boolean(std::int32_t value) {
+  return to_vb_bool(value != 0);
+}
 
 }  // namespace tavrosk

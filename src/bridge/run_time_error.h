@@ -34,7 +34,9 @@ class RunTimeError : public std::exception {
   int number_;
 };
 
-[[noreturn]] inline void raise(int number) { throw RunTimeError(number); }
+[[noreturn]] inline void raise(int number) {
+  throw RunTimeError(number);
+}
 
 // A call's status as COM reports it: 0 on success, 0x800A0000 + number on a run-time error.
 struct Status {
@@ -46,7 +48,9 @@ struct Status {
     return Status{kControlFacility + static_cast<std::uint32_t>(number)};
   }
   constexpr bool ok() const { return code == 0; }
-  constexpr int error_number() const { return ok() ? 0 : static_cast<int>(code - kControlFacility); }
+  constexpr int error_number() const {
+    return ok() ? 0 : static_cast<int>(code - kControlFacility);
+  }
   friend constexpr bool operator==(Status, Status) = default;
 };
 

@@ -5,7 +5,7 @@
 namespace tavrosk {
 
 struct SessionRecord {
-  Long session_handle = 0;   // the plug-in's window handle, first field of every relay line
+  Long session_handle = 0;     // the plug-in's window handle, first field of every relay line
   VbBool debug_flag = kFalse;  // set: every routed member takes the relay road
   Text result_buffer;          // direct calls that return text
   Long result_buffer_length = 0;

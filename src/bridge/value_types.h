@@ -16,10 +16,18 @@ enum class VbBool : std::int16_t { False = 0, True = -1 };
 constexpr VbBool kTrue = VbBool::True;
 constexpr VbBool kFalse = VbBool::False;
 
-constexpr bool is_set(VbBool value) { return static_cast<std::int16_t>(value) != 0; }
-constexpr VbBool to_vb_bool(bool value) { return value ? kTrue : kFalse; }
-constexpr VbBool raw_vb_bool(std::int16_t raw) { return static_cast<VbBool>(raw); }
+constexpr bool is_set(VbBool value) {
+  return static_cast<std::int16_t>(value) != 0;
+}
+constexpr VbBool to_vb_bool(bool value) {
+  return value ? kTrue : kFalse;
+}
+constexpr VbBool raw_vb_bool(std::int16_t raw) {
+  return static_cast<VbBool>(raw);
+}
 // How a Boolean argument reaches an export: its 16-bit value sign-extended (1 stays 1).
-constexpr std::int32_t export_slot(VbBool value) { return static_cast<std::int16_t>(value); }
+constexpr std::int32_t export_slot(VbBool value) {
+  return static_cast<std::int16_t>(value);
+}
 
 }  // namespace tavrosk

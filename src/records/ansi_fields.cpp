@@ -6,8 +6,7 @@
 
 namespace tavrosk {
 
-void text_to_record(const char16_t* field, std::size_t characters, char* bytes,
-                    std::size_t width) {
+void text_to_record(const char16_t* field, std::size_t characters, char* bytes, std::size_t width) {
   std::memset(bytes, 0, width);
   std::size_t used = 0;
   for (std::size_t i = 0; i < characters; ++i) {

@@ -13,7 +13,8 @@ namespace tavrosk {
 // Each character converted on its own, as many as fit in `width` bytes; the rest zero.
 void text_to_record(const char16_t* field, std::size_t characters, char* bytes, std::size_t width);
 // The `width` bytes converted back; at most `characters` characters, the rest NUL.
-void text_from_record(const char* bytes, std::size_t width, char16_t* field, std::size_t characters);
+void text_from_record(const char* bytes, std::size_t width, char16_t* field,
+                      std::size_t characters);
 
 template <std::size_t N>
 void to_record(const std::array<char16_t, N>& field, char (&bytes)[N]) {

@@ -11,7 +11,9 @@ CommandLine& CommandLine::field(Long value) {
   return *this;
 }
 
-CommandLine& CommandLine::field(Byte value) { return field(static_cast<Long>(value)); }
+CommandLine& CommandLine::field(Byte value) {
+  return field(static_cast<Long>(value));
+}
 
 CommandLine& CommandLine::field(VbBool value) {
   return field(std::u16string_view(is_set(value) ? u"True" : u"False"));

@@ -12,9 +12,9 @@ class CommandLine {
  public:
   explicit CommandLine(std::u16string_view command) : text_(command) {}
 
-  CommandLine& field(Long value);    // decimal, "-" before a negative number
-  CommandLine& field(Byte value);    // decimal, 0 to 255
-  CommandLine& field(VbBool value);  // "True" for any non-zero value, "False" for 0
+  CommandLine& field(Long value);                // decimal, "-" before a negative number
+  CommandLine& field(Byte value);                // decimal, 0 to 255
+  CommandLine& field(VbBool value);              // "True" for any non-zero value, "False" for 0
   CommandLine& field(std::u16string_view text);  // unchanged, nothing escaped
 
   const Text& text() const { return text_; }

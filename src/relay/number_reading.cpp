@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -10,8 +11,12 @@
 namespace tavrosk {
 namespace {
 
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool is_blank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool is_digit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 int digit_value(char16_t c, int base) {
   int v = -1;
@@ -95,12 +100,25 @@ std::string read_decimal(Cursor& in) {
   return number;
 }
 
+// Roughly the power of ten of the number's leading digit; tells overflow from underflow.
+long decimal_magnitude(const std::string& number) {
+  std::size_t e = number.find('e');
+  std::string mantissa = number.substr(0, e);
+  long exponent = e == std::string::npos ? 0 : std::strtol(number.c_str() + e + 1, nullptr, 10);
+  std::size_t point = mantissa.find('.');
+  std::string whole = mantissa.substr(0, point);
+  std::size_t first = whole.find_first_not_of("-0");
+  if (first != std::string::npos) return static_cast<long>(whole.size() - first) + exponent;
+  std::string fraction = point == std::string::npos ? "" : mantissa.substr(point + 1);
+  return -static_cast<long>(fraction.find_first_not_of('0')) + exponent;
+}
+
 double to_double(const std::string& number) {
   double value = 0;
   auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (ec == std::errc::result_out_of_range) {
-    // Underflow reads as zero; overflow cannot be held.
-    if (std::abs(value) < 1.0) return 0.0;
+    // Too small reads as zero; too large cannot be held.
+    if (decimal_magnitude(number) <= 0) return 0.0;
     raise(error::kOverflow);
   }
   return value;

@@ -27,11 +27,17 @@ VbBool reply_as_boolean(std::u16string_view reply) {
   return to_vb_bool(*number != 0.0);
 }
 
-Long reply_as_long(std::u16string_view reply) { return to_long(read_leading_number(reply)); }
+Long reply_as_long(std::u16string_view reply) {
+  return to_long(read_leading_number(reply));
+}
 
-Byte reply_as_byte(std::u16string_view reply) { return to_byte(read_leading_number(reply)); }
+Byte reply_as_byte(std::u16string_view reply) {
+  return to_byte(read_leading_number(reply));
+}
 
-Text reply_trimmed(std::u16string_view reply) { return Text(trim_spaces(reply)); }
+Text reply_trimmed(std::u16string_view reply) {
+  return Text(trim_spaces(reply));
+}
 
 std::vector<Text> split_reply(std::u16string_view reply) {
   std::vector<Text> elements;

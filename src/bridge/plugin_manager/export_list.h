@@ -42,9 +42,9 @@
   X(SetPageTextAt, std::int32_t(std::int32_t column, std::int32_t line, char* text))           \
   X(SetPageSelectTextAt, std::int32_t(std::int32_t start, std::int32_t length))                \
   X(SetPageCursorPos, std::int32_t(std::int32_t column, std::int32_t line))                    \
-  X(GetPageCursorPos, std::int32_t(std::int32_t * column, std::int32_t * line))                \
+  X(GetPageCursorPos, std::int32_t(std::int32_t* column, std::int32_t* line))                  \
   X(SetPageTopLine, std::int32_t(std::int32_t line_number))                                    \
-  X(GetPageDisplayLines, std::int32_t(std::int32_t * top_line, std::int32_t * lines_in_window)) \
+  X(GetPageDisplayLines, std::int32_t(std::int32_t* top_line, std::int32_t* lines_in_window))  \
   X(SetPageSave, std::int32_t(char* file_name))                                                \
   X(SetPageLoad, std::int32_t(char* file_name))                                                \
   X(SetPageVersion, std::int32_t(char* page_file_name, std::int32_t major, std::int32_t minor, \

@@ -25,7 +25,9 @@ void* resolve_export(const char* name) {
   return address;
 }
 
-ExportSlot::ExportSlot(const char* name) : name_(name), next_(g_slots) { g_slots = this; }
+ExportSlot::ExportSlot(const char* name) : name_(name), next_(g_slots) {
+  g_slots = this;
+}
 
 void* ExportSlot::address() const {
   void* address = cached_.load(std::memory_order_acquire);

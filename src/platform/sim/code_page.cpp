@@ -69,7 +69,11 @@ std::u16string decode_utf8(std::string_view bytes) {
   std::size_t i = 0;
   while (i < bytes.size()) {
     auto b = static_cast<unsigned char>(bytes[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+    int extra = b < 0x80           ? 0
+                : (b >> 5) == 0x6  ? 1
+                : (b >> 4) == 0xE  ? 2
+                : (b >> 3) == 0x1E ? 3
+                                   : -1;
     char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
     bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < bytes.size();
     for (int k = 1; valid && k <= extra; ++k) {
@@ -77,9 +81,9 @@ std::u16string decode_utf8(std::string_view bytes) {
       if ((cont & 0xC0) != 0x80) valid = false;
       cp = (cp << 6) | (cont & 0x3F);
     }
-    if (valid && ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
-                  (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                  (cp >= 0xD800 && cp <= 0xDFFF))) {
+    if (valid &&
+        ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
+         (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))) {
       valid = false;
     }
     if (!valid) {
@@ -101,8 +105,12 @@ std::u16string decode_utf8(std::string_view bytes) {
 
 }  // namespace
 
-void set_code_page(CodePage code_page) { g_code_page = code_page; }
-CodePage code_page() { return g_code_page; }
+void set_code_page(CodePage code_page) {
+  g_code_page = code_page;
+}
+CodePage code_page() {
+  return g_code_page;
+}
 
 }  // namespace tavrosk::sim
 

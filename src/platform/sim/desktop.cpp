@@ -16,9 +16,9 @@ char16_t fold_case(char16_t c) {
 }
 
 bool same_title(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return fold_case(x) == fold_case(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return fold_case(x) == fold_case(y); });
 }
 
 }  // namespace
@@ -205,7 +205,9 @@ namespace tavrosk::platform {
 WindowHandle find_top_level_window(std::u16string_view title) {
   return sim::desktop().find_top_level(title);
 }
-WindowHandle first_child_window(WindowHandle parent) { return sim::desktop().first_child(parent); }
+WindowHandle first_child_window(WindowHandle parent) {
+  return sim::desktop().first_child(parent);
+}
 std::intptr_t send_message(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
                            std::intptr_t lparam) {
   return sim::desktop().send(window, message, wparam, lparam);

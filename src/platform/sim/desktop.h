@@ -72,8 +72,7 @@ class Desktop {
   std::intptr_t send(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
                      std::intptr_t lparam);
   bool set_window_pos(const RecordedWindowPos& call);
-  int show_message_box(std::u16string_view text, std::u16string_view caption,
-                       std::uint32_t style);
+  int show_message_box(std::u16string_view text, std::u16string_view caption, std::uint32_t style);
 
  private:
   struct Window {

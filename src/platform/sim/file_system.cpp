@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/file_services.h"
 #include "bridge/run_time_error.h"
+#include "platform/file_services.h"
 
 namespace tavrosk::sim {
 namespace {
@@ -16,7 +16,9 @@ std::string upper(std::string s) {
   return s;
 }
 
-bool is_root_key(const std::string& key) { return key.size() == 3 && key[1] == ':'; }
+bool is_root_key(const std::string& key) {
+  return key.size() == 3 && key[1] == ':';
+}
 
 std::string parent_key(const std::string& key) {
   auto slash = key.find_last_of('\\');
@@ -129,9 +131,8 @@ void FileSystem::add_file(const std::string& path) {
   std::string parent = parent_key(*key);
   if (!parent.empty()) add_directory(parent);
   std::lock_guard lock(mutex_);
-  std::string name = path.substr(path.find_last_of("\\/") == std::string::npos
-                                     ? 0
-                                     : path.find_last_of("\\/") + 1);
+  std::string name =
+      path.substr(path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1);
   entries_[*key] = Entry{name, false, false};
 }
 
@@ -218,7 +219,8 @@ int FileSystem::create_directory(const std::string& path) {
   if (parent.empty() || it == entries_.end() || !it->second.directory) return error::kPathNotFound;
   if (it->second.read_only) return error::kPathFileAccess;
   std::string trimmed = path;
-  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/')) trimmed.pop_back();
+  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/'))
+    trimmed.pop_back();
   entries_[*key] = Entry{leaf(trimmed), true, false};
   created_.push_back(path);
   return 0;
@@ -232,6 +234,8 @@ std::optional<std::uint32_t> find_first_file_attributes(const std::string& patte
   return sim::file_system().find_first(pattern);
 }
 
-int create_directory(const std::string& path) { return sim::file_system().create_directory(path); }
+int create_directory(const std::string& path) {
+  return sim::file_system().create_directory(path);
+}
 
 }  // namespace tavrosk::platform

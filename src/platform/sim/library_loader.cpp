@@ -17,7 +17,9 @@ std::set<std::string> g_hidden_exports;
 
 }  // namespace
 
-void hide_plugin_manager_library(bool hidden) { g_library_hidden = hidden; }
+void hide_plugin_manager_library(bool hidden) {
+  g_library_hidden = hidden;
+}
 
 void hide_export(const std::string& name) {
   std::lock_guard lock(g_hidden_mutex);
@@ -33,7 +35,9 @@ void show_all_exports() {
 
 namespace tavrosk::platform {
 
-const char* plugin_manager_library_name() { return "libZavoplex.so"; }
+const char* plugin_manager_library_name() {
+  return "libZavoplex.so";
+}
 
 LibraryHandle load_library(const char* name) {
   if (sim::g_library_hidden && std::string(name) == plugin_manager_library_name()) return nullptr;
