@@ -16,13 +16,18 @@ void text_to_record(const char16_t* field, std::size_t characters, char* bytes, 
 void text_from_record(const char* bytes, std::size_t width, char16_t* field,
                       std::size_t characters);
 
+// One field each way: text converted at full width, numbers copied unchanged.
 template <std::size_t N>
-void to_record(const std::array<char16_t, N>& field, char (&bytes)[N]) {
+void copy_field(const std::array<char16_t, N>& field, char (&bytes)[N]) {
   text_to_record(field.data(), N, bytes, N);
 }
 template <std::size_t N>
-void from_record(const char (&bytes)[N], std::array<char16_t, N>& field) {
+void copy_field(const char (&bytes)[N], std::array<char16_t, N>& field) {
   text_from_record(bytes, N, field.data(), N);
+}
+template <class Number>
+void copy_field(const Number& from, Number& to) {
+  to = from;
 }
 
 // TrimNull of a fixed-width field: its characters before the first NUL, or all of them.

@@ -14,45 +14,40 @@ PageInfoStore& page_info_store() {
   return store;
 }
 
+namespace {
+
+// Pairs each record field with its store field, in record order.
+template <class Record, class Store, class Visit>
+void pair_fields(Record& record, Store& store, Visit&& visit) {
+  visit(record.DisplayName, store.DisplayName);
+  visit(record.FileName, store.FileName);
+  visit(record.FilenameMCI, store.FilenameMCI);
+  visit(record.FilenameASM, store.FilenameASM);
+  visit(record.FilenameHEX, store.FilenameHEX);
+  visit(record.Modified, store.Modified);
+  visit(record.Device, store.Device);
+  visit(record.DeviceCore, store.DeviceCore);
+  visit(record.OSC, store.OSC);
+  visit(record.VersionEnabled, store.VersionEnabled);
+  visit(record.VersionMajor, store.VersionMajor);
+  visit(record.VersionMinor, store.VersionMinor);
+  visit(record.VersionRelease, store.VersionRelease);
+  visit(record.VersionBuild, store.VersionBuild);
+  visit(record.PageSize, store.PageSize);
+  visit(record.PageSizeRTF, store.PageSizeRTF);
+}
+
+}  // namespace
+
 PageInfoRecord to_record(const PageInfoStore& store) {
   PageInfoRecord record{};
-  to_record(store.DisplayName, record.DisplayName);
-  to_record(store.FileName, record.FileName);
-  to_record(store.FilenameMCI, record.FilenameMCI);
-  to_record(store.FilenameASM, record.FilenameASM);
-  to_record(store.FilenameHEX, record.FilenameHEX);
-  record.Modified = store.Modified;
-  to_record(store.Device, record.Device);
-  record.DeviceCore = store.DeviceCore;
-  record.OSC = store.OSC;
-  record.VersionEnabled = store.VersionEnabled;
-  record.VersionMajor = store.VersionMajor;
-  record.VersionMinor = store.VersionMinor;
-  record.VersionRelease = store.VersionRelease;
-  record.VersionBuild = store.VersionBuild;
-  record.PageSize = store.PageSize;
-  record.PageSizeRTF = store.PageSizeRTF;
+  pair_fields(record, store, [](auto& to, const auto& from) { copy_field(from, to); });
   return record;
 }
 
 PageInfoStore from_record(const PageInfoRecord& record) {
   PageInfoStore store;
-  from_record(record.DisplayName, store.DisplayName);
-  from_record(record.FileName, store.FileName);
-  from_record(record.FilenameMCI, store.FilenameMCI);
-  from_record(record.FilenameASM, store.FilenameASM);
-  from_record(record.FilenameHEX, store.FilenameHEX);
-  store.Modified = record.Modified;
-  from_record(record.Device, store.Device);
-  store.DeviceCore = record.DeviceCore;
-  store.OSC = record.OSC;
-  store.VersionEnabled = record.VersionEnabled;
-  store.VersionMajor = record.VersionMajor;
-  store.VersionMinor = record.VersionMinor;
-  store.VersionRelease = record.VersionRelease;
-  store.VersionBuild = record.VersionBuild;
-  store.PageSize = record.PageSize;
-  store.PageSizeRTF = record.PageSizeRTF;
+  pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
   return store;
 }
 

@@ -1,0 +1,71 @@
+// Conversion between the page information store and its record, field by field at full width.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/sim/code_page_selection.h"
+#include "records/ansi_fields.h"
+#include "records/page_info_record.h"
+
+namespace tavrosk {
+namespace {
+
+class RecordConversion : public ::testing::Test {
+ protected:
+  void TearDown() override { sim::set_code_page(sim::CodePage::kWindows1252); }
+};
+
+TEST_F(RecordConversion, EveryFieldRoundTripsAtFullWidth) {
+  PageInfoRecord record{};
+  std::memset(record.DisplayName, 'D', sizeof record.DisplayName);  // no NUL at all
+  std::memcpy(record.FileName, "abc\0leftover", 12);
+  record.Modified = 1;
+  std::memcpy(record.Device, "P18F4550\xe9", 9);
+  record.DeviceCore = -7;
+  record.OSC = 20;
+  record.VersionEnabled = 5;
+  record.VersionMajor = 255;
+  record.VersionBuild = 4;
+  record.PageSize = 512000;
+  record.PageSizeRTF = -1;
+
+  PageInfoStore store = from_record(record);
+  EXPECT_EQ(field_text(store.DisplayName), std::u16string(64, u'D'));
+  EXPECT_EQ(field_text(store.FileName), u"abc");
+  EXPECT_EQ(store.FileName[4], u'l');  // what follows the NUL is kept
+  EXPECT_EQ(field_text(store.Device), u"P18F4550\u00e9");
+  EXPECT_EQ(store.Modified, 1);
+  EXPECT_EQ(store.VersionMajor, 255);
+  EXPECT_EQ(store.PageSizeRTF, -1);
+
+  PageInfoRecord back = to_record(store);
+  EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
+}
+
+TEST_F(RecordConversion, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+  PageInfoStore store;
+  store.FileName[0] = u'\u0101';
+  store.FileName[1] = u'x';
+  PageInfoRecord record = to_record(store);
+  EXPECT_EQ(std::string(record.FileName, 3), std::string("?x\0", 3));
+}
+
+TEST_F(RecordConversion, MultiByteTextNeverCutsACharacterAtTheFieldEnd) {
+  sim::set_code_page(sim::CodePage::kUtf8);
+  std::array<char16_t, 16> device{};
+  for (auto& c : device) c = u'\u00e9';  // two bytes each: eight fit
+  char bytes[16];
+  copy_field(device, bytes);
+  std::string eight;
+  for (int i = 0; i < 8; ++i) eight += "\xc3\xa9";
+  EXPECT_EQ(std::string(bytes, 16), eight);
+  device[7] = u'a';  // 7 * 2 + 1 = 15 bytes, and the next two-byte character does not fit
+  copy_field(device, bytes);
+  EXPECT_EQ(bytes[15], '\0');
+  std::array<char16_t, 16> back{};
+  copy_field(bytes, back);
+  EXPECT_EQ(field_text(back), std::u16string(7, u'\u00e9') + u"a");
+}
+
+}  // namespace
+}  // namespace tavrosk
