@@ -1,5 +1,6 @@
 #include "relay_commands.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace tavrosk::host {
@@ -29,11 +30,25 @@ std::int32_t long_field(const std::vector<std::string>& fields, std::size_t inde
   return static_cast<std::int32_t>(std::strtoll(fields[index].c_str(), nullptr, 10));
 }
 
-std::string boolean_reply(bool value) { return value ? "True" : "False"; }
+bool boolean_field(const std::vector<std::string>& fields, std::size_t index) {
+  if (index >= fields.size()) return false;
+  std::string word;
+  for (char c : fields[index])
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word == "true" || long_field(fields, index) != 0;
+}
 
-std::string number_reply(long long value) { return std::to_string(value); }
+std::string boolean_reply(bool value) {
+  return value ? "True" : "False";
+}
 
-std::string split_reply(const std::vector<std::string>& elements) { return join_fields(elements, 0); }
+std::string number_reply(long long value) {
+  return std::to_string(value);
+}
+
+std::string split_reply(const std::vector<std::string>& elements) {
+  return join_fields(elements, 0);
+}
 
 RelayCommands::RelayCommands() {
   add_session_commands(*this);
