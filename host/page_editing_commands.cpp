@@ -5,6 +5,7 @@
 #include "page_editing_model.h"
 
 namespace tavrosk::host {
+
 void add_page_editing_commands(RelayCommands& commands) {
   commands.add("SetPageNew",
                change([](IdeState& ide, const Fields& f) { new_page(ide, join_fields(f, 1)); }));
