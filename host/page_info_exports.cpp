@@ -42,7 +42,7 @@ extern "C" {
 
 // Fills the record for the named page; an unknown page leaves the record as handed over.
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageInfo(char* page_file_name,
-                                                             std::uint8_t* page_info_record) {
+                                                            std::uint8_t* page_info_record) {
   return tavrosk::host::serve_export(
       "GetPageInfo",
       [&] {

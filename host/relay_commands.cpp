@@ -33,22 +33,17 @@ std::int32_t long_field(const std::vector<std::string>& fields, std::size_t inde
 bool boolean_field(const std::vector<std::string>& fields, std::size_t index) {
   if (index >= fields.size()) return false;
   std::string word;
-  for (char c : fields[index])
+  for (char c : fields[index]) {
     word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
   return word == "true" || long_field(fields, index) != 0;
 }
 
-std::string boolean_reply(bool value) {
-  return value ? "True" : "False";
-}
+std::string boolean_reply(bool value) { return value ? "True" : "False"; }
 
-std::string number_reply(long long value) {
-  return std::to_string(value);
-}
+std::string number_reply(long long value) { return std::to_string(value); }
 
-std::string split_reply(const std::vector<std::string>& elements) {
-  return join_fields(elements, 0);
-}
+std::string split_reply(const std::vector<std::string>& elements) { return join_fields(elements, 0); }
 
 RelayCommands::RelayCommands() {
   add_session_commands(*this);

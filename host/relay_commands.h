@@ -31,8 +31,7 @@ std::string split_reply(const std::vector<std::string>& elements);
 
 // fields[0] is the session handle, the command's own fields follow. Nothing for a command that
 // gives no reply (the reply window then keeps its text).
-using RelayCommand =
-    std::function<std::optional<std::string>(const std::vector<std::string>& fields)>;
+using RelayCommand = std::function<std::optional<std::string>(const std::vector<std::string>& fields)>;
 
 class RelayCommands {
  public:

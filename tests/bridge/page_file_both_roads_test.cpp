@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "ide_model.h"
-#include "platform/sim/code_page_selection.h"
 #include "support/wire_check.h"
 
 namespace tavrosk::testing {
@@ -129,13 +128,6 @@ TEST_P(PageVersionWriteBack, ACharacterOutsideTheCodePageComesBackAsAQuestionMar
   Text name = u"caf\u00E9\u4E2D.bas";  // é is in Windows-1252, the CJK character is not
   ASSERT_TRUE(ide_->SetPageVersion(name, 1, 2, 3, 4).ok());
   EXPECT_EQ(name, relayed() ? Text(u"caf\u00E9\u4E2D.bas") : Text(u"caf\u00E9?.bas"));
-}
-
-TEST_P(PageVersionWriteBack, AMultiByteCodePageRoundTripsTheName) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  Text name = u"caf\u00E9\u4E2D.bas";
-  ASSERT_TRUE(ide_->SetPageVersion(name, 1, 2, 3, 4).ok());
-  EXPECT_EQ(name, u"caf\u00E9\u4E2D.bas");
 }
 
 TEST_P(PageVersionWriteBack, BytesRideZeroExtendedInTheirSlots) {

@@ -112,22 +112,21 @@ TEST_F(PageEditingModel, NewPageOpensEmptyOrActivatesAnOpenOne) {
   EXPECT_EQ(page().display_name, "util.bas");
 }
 
-TEST_F(PageEditingModel, ClosingTheActivePageMakesItsNeighbourActive) {
+TEST_F(PageEditingModel, ClosingAPageKeepsOrPassesOnTheActivePage) {
   new_page(ide, "third.bas");
-  ide.active_page = 1;  // util.bas
+  ide.active_page = 2;
+  EXPECT_TRUE(close_page(ide, "C:\\Projects\\Blink\\main.bas"));  // before the active one
+  EXPECT_EQ(page().file_name, "third.bas");
+  new_page(ide, "C:\\Projects\\Blink\\main.bas");
+  ide.active_page = 0;  // util.bas
   EXPECT_TRUE(close_page(ide, "C:\\Projects\\Blink\\util.bas"));
   EXPECT_EQ(page().file_name, "third.bas");  // the next page took its place
-  EXPECT_TRUE(close_page(ide, "third.bas"));
-  EXPECT_EQ(page().display_name, "main.bas");  // the last one closed: the one before
-  EXPECT_FALSE(close_page(ide, "third.bas"));
-  EXPECT_TRUE(close_page(ide, page().file_name));
-  EXPECT_EQ(ide.active(), nullptr);
-}
-
-TEST_F(PageEditingModel, ClosingAPageBeforeTheActiveOneKeepsTheSameActivePage) {
-  ide.active_page = 1;
+  ide.active_page = 1;                       // main.bas, now the last page
   EXPECT_TRUE(close_page(ide, "C:\\Projects\\Blink\\main.bas"));
-  EXPECT_EQ(page().display_name, "util.bas");
+  EXPECT_EQ(page().file_name, "third.bas");  // the last one closed: the one before
+  EXPECT_FALSE(close_page(ide, "C:\\Projects\\Blink\\main.bas"));
+  EXPECT_TRUE(close_page(ide, "third.bas"));
+  EXPECT_EQ(ide.active(), nullptr);
 }
 
 TEST_F(PageEditingModel, LoadingOpensTheSavedFileAndAMissingFileChangesNothing) {
