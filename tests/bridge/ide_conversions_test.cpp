@@ -36,19 +36,6 @@ TEST_P(IdeRelayReplies, CountsReadTheLeadingNumberRoundedHalfToEven) {
   EXPECT_EQ(ide_->GetProgrammerCount().status.error_number(), 6);
 }
 
-TEST_P(IdeRelayReplies, BooleanRepliesConvertOrFailWithTypeMismatch) {
-  const std::pair<std::u16string, VbBool> cases[] = {
-      {u"True", kTrue}, {u"false", kFalse}, {u"0", kFalse}, {u"-1", kTrue}};
-  for (const auto& [reply, expected] : cases) {
-    relay_->script_reply(reply);
-    EXPECT_EQ(ide_->ExecuteCompile().value, expected) << narrow(reply);
-  }
-  relay_->script_reply(u"");
-  EXPECT_EQ(ide_->ExecuteCompile().status.error_number(), 13);
-  relay_->script_reply(u"yes");
-  EXPECT_EQ(ide_->IsProgrammerAvailable().status.error_number(), 13);
-}
-
 TEST_P(IdeRelayReplies, SplitReplyFillsTheNameThenReadsElementZero) {
   Text name = u"caller's";
   relay_->script_reply(u"");
@@ -123,26 +110,11 @@ TEST_P(IdeDirectRoad, AFalseAnswerStillOverwritesTheName) {
   EXPECT_EQ(name, u"left");
 }
 
-TEST_P(IdeDirectRoad, ANonZeroAnswerOtherThanOneIsTrue) {
-  host::ide_model().set_export_hook("ExecuteCompile", [](const auto&) { return 2; });
-  EXPECT_EQ(ide_->ExecuteCompile().value, kTrue);
-}
-
 TEST_P(IdeDirectRoad, APathFillingTheBufferGivesAtMost256CharactersUntrimmed) {
   host::ide_model().locked([](host::IdeState& s) { s.path_compiler = std::string(300, 'c'); });
   EXPECT_EQ(ide_->GetPathCompiler().value, std::u16string(256, u'c'));
   host::ide_model().locked([](host::IdeState& s) { s.path_ide = " C:\\Korvex\\ "; });
   EXPECT_EQ(ide_->GetPathIDE().value, u" C:\\Korvex\\ ");
-}
-
-TEST_P(IdeDirectRoad, TheProgrammersBufferLengthArrivesAs16Bits) {
-  std::intptr_t length_slot = 0;
-  host::ide_model().set_export_hook("GetProgrammer", [&](const auto& arguments) {
-    length_slot = arguments[1];
-    return 1;
-  });
-  ide_->GetProgrammer();
-  EXPECT_EQ(length_slot, 256);
 }
 
 TEST_P(IdeDirectRoad, AMissingExportFailsWith453AndLeavesTheNameAlone) {
@@ -159,13 +131,6 @@ TEST_P(IdeDirectRoad, AMissingExportFailsWith453AndLeavesTheNameAlone) {
   EXPECT_EQ(ide_->IDELock().error_number(), 453);
   // The others are still there.
   EXPECT_EQ(ide_->GetProgrammerCount().value, 2);
-}
-
-TEST_P(IdeDirectRoad, AMissingLibraryFailsWith53) {
-  sim::hide_plugin_manager_library(true);
-  plugin_manager::forget_loaded_library();
-  EXPECT_EQ(ide_->GetPathPlugin().status.error_number(), 53);
-  EXPECT_EQ(ide_->ExecuteCompileAsync().error_number(), 53);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, IdeDirectRoad, ::testing::Values(Road::kDirect), road_name);

@@ -78,13 +78,6 @@ TEST_P(PagesOnBothRoads, EachCallCarriesItsArgumentsOnItsRoad) {
   }
 }
 
-TEST_P(PagesOnBothRoads, ANameWithSpacesInsideReachesThePage) {
-  host::ide_model().locked(
-      [](host::IdeState& s) { s.pages[1].file_name = "C:\\My Projects\\b.bas"; });
-  EXPECT_EQ(ide_->SetPage(u"C:\\My Projects\\b.bas").value, kTrue);
-  EXPECT_EQ(ide_->GetPage().value, u"C:\\My Projects\\b.bas");
-}
-
 TAVROSK_ON_BOTH_ROADS(PagesOnBothRoads);
 
 }  // namespace

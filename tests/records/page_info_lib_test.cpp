@@ -143,19 +143,6 @@ TEST_P(PageInfoDirect, AShortNameOverTheLeftoversOfALongerOneEndsAtItsNul) {
   EXPECT_EQ(info_.FileName().value, kMain);           // handed over and back unchanged
 }
 
-TEST_P(PageInfoDirect, ANonZeroFlagOtherThanOneIsTrue) {
-  host::ide_model().set_export_hook("GetPageInfo", [](const auto& arguments) {
-    auto* record = reinterpret_cast<PageInfoRecord*>(arguments[1]);
-    record->Modified = 7;
-    record->VersionEnabled = 0;
-    return 5;
-  });
-  Text name = kMain;
-  EXPECT_EQ(info_.GetPageInfo(name).value, kTrue);
-  EXPECT_EQ(info_.Modified().value, kTrue);
-  EXPECT_EQ(info_.VersionEnabled().value, kFalse);
-}
-
 TEST_P(PageInfoDirect, TheNameComesBackAsItsAnsiRoundTrip) {
   Text name = u"C:\\\u0100.bas";
   info_.GetPageInfo(name);
