@@ -5,10 +5,12 @@
 namespace demo {
 
 void session_section(DemoContext& demo);
+void tools_section(DemoContext& demo);
 
 using Section = void (*)(DemoContext&);
 inline constexpr Section kSections[] = {
     session_section,
+    tools_section,
 };
 
 }  // namespace demo
