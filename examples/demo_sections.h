@@ -8,6 +8,7 @@ void session_section(DemoContext& demo);
 void ide_section(DemoContext& demo);
 void pages_section(DemoContext& demo);
 void editing_section(DemoContext& demo);
+void tools_section(DemoContext& demo);
 
 using Section = void (*)(DemoContext&);
 inline constexpr Section kSections[] = {
@@ -15,6 +16,7 @@ inline constexpr Section kSections[] = {
     ide_section,
     pages_section,
     editing_section,
+    tools_section,
 };
 
 }  // namespace demo
