@@ -18,7 +18,8 @@ void ide_section(DemoContext& demo) {
     print_note("name " + show(name));
   }
   traced(demo, "GetProgrammer()", [&] { return demo.ide.GetProgrammer(); });
-  traced(demo, "SetProgrammer(\"melabs\")", [&] { return demo.ide.SetProgrammer(u"melabs"); });
+  traced(demo, "SetProgrammer(\"ProbeWriter\")",
+         [&] { return demo.ide.SetProgrammer(u"ProbeWriter"); });
   traced(demo, "IsProgrammerAvailable()", [&] { return demo.ide.IsProgrammerAvailable(); });
 
   // Compile with the IDE locked against the user's edits, then program the device.
@@ -28,7 +29,7 @@ void ide_section(DemoContext& demo) {
   traced(demo, "ExecuteCompileAsync()", [&] { return demo.ide.ExecuteCompileAsync(); });
   traced(demo, "ExecuteProgram()", [&] { return demo.ide.ExecuteProgram(); });
   // Back to the programmer the IDE started with, for the next road.
-  demo.ide.SetProgrammer(u"PICkit2");
+  demo.ide.SetProgrammer(u"FlashLink");
 }
 
 }  // namespace demo

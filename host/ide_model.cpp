@@ -23,7 +23,7 @@ Page sample_page(std::string file_name, std::string display_name, std::string te
   page.filename_mci = stem + ".mci";
   page.filename_asm = stem + ".asm";
   page.filename_hex = stem + ".hex";
-  page.device = "P18F4550";
+  page.device = "KX-A4550";
   page.device_core = 16;
   page.osc = 20;
   return page;
@@ -54,20 +54,27 @@ IdeState initial_ide_state() {
   state.path_plugin = "C:\\Korvex\\Plugins\\";
   state.path_compiler = "C:\\Korvex\\Compiler\\";
   state.pages.push_back(sample_page("C:\\Projects\\Blink\\main.bas", "main.bas",
-                                    "Device = 18F4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n"));
+                                    "Device = KXA4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n"));
   state.pages.back().includes = {"C:\\Korvex\\Includes\\delays.inc",
                                  "C:\\Korvex\\Includes\\portb.inc"};
   state.pages.push_back(
       sample_page("C:\\Projects\\Blink\\util.bas", "util.bas", "Sub Pause()\r\nEnd Sub\r\n"));
   state.active_page = 0;
-  Programmer pickit{"PICkit2",    "C:\\Programmers\\PICkit2\\",
-                    "pk2cmd.exe", "-P$target-device -F$hex-filename",
-                    "-M",         "",
-                    true};
-  Programmer melabs{
-      "melabs", "C:\\Programmers\\melabs\\", "meProg.exe", "/p $target-device", "", "hook.txt",
-      true};
-  state.programmers = {pickit, melabs};
+  Programmer flashlink{"FlashLink",
+                       "C:\\Programmers\\FlashLink\\",
+                       "flashlink.exe",
+                       "-P$target-device -F$hex-filename",
+                       "-M",
+                       "",
+                       true};
+  Programmer probewriter{"ProbeWriter",
+                         "C:\\Programmers\\ProbeWriter\\",
+                         "probewriter.exe",
+                         "/p $target-device",
+                         "",
+                         "hook.txt",
+                         true};
+  state.programmers = {flashlink, probewriter};
   state.current_programmer = 0;
   return state;
 }

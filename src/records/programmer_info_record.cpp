@@ -11,23 +11,29 @@ ProgrammerInfoStore& programmer_info_store() {
   return store;
 }
 
+namespace {
+
+// Pairs each record field with its store field, in record order.
+template <class Record, class Store, class Visit>
+void pair_fields(Record& record, Store& store, Visit&& visit) {
+  visit(record.Path, store.Path);
+  visit(record.FileName, store.FileName);
+  visit(record.Params, store.Params);
+  visit(record.ParamsBound, store.ParamsBound);
+  visit(record.HookFilename, store.HookFilename);
+}
+
+}  // namespace
+
 ProgrammerInfoRecord to_record(const ProgrammerInfoStore& store) {
   ProgrammerInfoRecord record{};
-  to_record(store.Path, record.Path);
-  to_record(store.FileName, record.FileName);
-  to_record(store.Params, record.Params);
-  to_record(store.ParamsBound, record.ParamsBound);
-  to_record(store.HookFilename, record.HookFilename);
+  pair_fields(record, store, [](auto& to, const auto& from) { copy_field(from, to); });
   return record;
 }
 
 ProgrammerInfoStore from_record(const ProgrammerInfoRecord& record) {
   ProgrammerInfoStore store;
-  from_record(record.Path, store.Path);
-  from_record(record.FileName, store.FileName);
-  from_record(record.Params, store.Params);
-  from_record(record.ParamsBound, store.ParamsBound);
-  from_record(record.HookFilename, store.HookFilename);
+  pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
   return store;
 }
 

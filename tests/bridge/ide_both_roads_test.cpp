@@ -49,13 +49,13 @@ TEST_P(IdeOnBothRoads, ProgrammersAreListedChosenAndRun) {
     EXPECT_EQ(found.value, kTrue);
     names.push_back(name);
   }
-  EXPECT_EQ(names, (std::vector<Text>{u"PICkit2", u"melabs"}));
+  EXPECT_EQ(names, (std::vector<Text>{u"FlashLink", u"ProbeWriter"}));
 
-  EXPECT_EQ(ide_->GetProgrammer().value, u"PICkit2");
-  EXPECT_EQ(ide_->SetProgrammer(u"MELABS").value, kTrue);
-  EXPECT_EQ(ide_->GetProgrammer().value, u"melabs");
+  EXPECT_EQ(ide_->GetProgrammer().value, u"FlashLink");
+  EXPECT_EQ(ide_->SetProgrammer(u"PROBEWRITER").value, kTrue);
+  EXPECT_EQ(ide_->GetProgrammer().value, u"ProbeWriter");
   EXPECT_EQ(ide_->SetProgrammer(u"nonesuch").value, kFalse);
-  EXPECT_EQ(ide_->GetProgrammer().value, u"melabs");
+  EXPECT_EQ(ide_->GetProgrammer().value, u"ProbeWriter");
 
   EXPECT_EQ(ide_->IsProgrammerAvailable().value, kTrue);
   EXPECT_TRUE(ide_->ExecuteProgram().ok());
@@ -79,18 +79,18 @@ TEST_P(IdeOnBothRoads, EachCallCarriesItsArgumentsOnItsRoad) {
   Text name;
   ide_->GetProgrammerByIndex(1, name);
   ide_->GetProgrammer();
-  ide_->SetProgrammer(u"melabs");
+  ide_->SetProgrammer(u"ProbeWriter");
   ide_->IDELock();
   if (relayed()) {
     EXPECT_TRUE(export_calls().empty());
     EXPECT_EQ(relay_lines(),
               (std::vector<std::u16string>{
                   u"GetProgrammerByIndex//::^x1312//::^x1", u"GetProgrammer//::^x1312",
-                  u"SetProgrammer//::^x1312//::^xmelabs", u"IDELock//::^x1312"}));
+                  u"SetProgrammer//::^x1312//::^xProbeWriter", u"IDELock//::^x1312"}));
   } else {
-    EXPECT_EQ(export_calls(), (std::vector<std::string>{"GetProgrammerByIndex(1, \"\", 256)",
-                                                        "GetProgrammer(\"\", 256)",
-                                                        "SetProgrammer(\"melabs\")", "IDELock()"}));
+    EXPECT_EQ(export_calls(), (std::vector<std::string>{
+                                  "GetProgrammerByIndex(1, \"\", 256)", "GetProgrammer(\"\", 256)",
+                                  "SetProgrammer(\"ProbeWriter\")", "IDELock()"}));
     EXPECT_TRUE(relay_lines().empty());
   }
 }

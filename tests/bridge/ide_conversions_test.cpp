@@ -19,8 +19,8 @@ TEST_P(IdeRelayReplies, PathsLoseTheirPaddingButTheProgrammerKeepsIt) {
   EXPECT_EQ(ide_->GetPathPlugin().value, u"C:\\Plugins\\");
   relay_->script_reply(u" C:\\Compiler\\ ");
   EXPECT_EQ(ide_->GetPathCompiler().value, u"C:\\Compiler\\");
-  relay_->script_reply(u"  PICkit2  ");
-  EXPECT_EQ(ide_->GetProgrammer().value, u"  PICkit2  ");
+  relay_->script_reply(u"  FlashLink  ");
+  EXPECT_EQ(ide_->GetProgrammer().value, u"  FlashLink  ");
 }
 
 TEST_P(IdeRelayReplies, CountsReadTheLeadingNumberRoundedHalfToEven) {
@@ -48,16 +48,16 @@ TEST_P(IdeRelayReplies, SplitReplyFillsTheNameThenReadsElementZero) {
   EXPECT_EQ(ide_->GetProgrammerByIndex(0, name).status.error_number(), 9);
   EXPECT_EQ(name, u"caller's");
 
-  relay_->script_reply(u"True//::^xPICkit2");
+  relay_->script_reply(u"True//::^xFlashLink");
   found = ide_->GetProgrammerByIndex(0, name);
   EXPECT_EQ(found.value, kTrue);
-  EXPECT_EQ(name, u"PICkit2");
+  EXPECT_EQ(name, u"FlashLink");
 
-  relay_->script_reply(u"False//::^xmelabs//::^xignored");
+  relay_->script_reply(u"False//::^xProbeWriter//::^xignored");
   found = ide_->GetProgrammerByIndex(1, name);
   EXPECT_TRUE(found.ok());
   EXPECT_EQ(found.value, kFalse);
-  EXPECT_EQ(name, u"melabs");
+  EXPECT_EQ(name, u"ProbeWriter");
 
   relay_->script_reply(u"Maybe//::^xghost");
   found = ide_->GetProgrammerByIndex(2, name);
@@ -72,8 +72,8 @@ TEST_P(IdeRelayReplies, ALongReplyArrivesCutTo499Characters) {
 }
 
 TEST_P(IdeRelayReplies, TheLastTextFieldLosesTrailingSpaces) {
-  ide_->SetProgrammer(u"melabs   ");
-  EXPECT_EQ(relay_lines().back(), u"SetProgrammer//::^x1312//::^xmelabs");
+  ide_->SetProgrammer(u"ProbeWriter   ");
+  EXPECT_EQ(relay_lines().back(), u"SetProgrammer//::^x1312//::^xProbeWriter");
 }
 
 TEST_P(IdeRelayReplies, WithoutTheRelayToolCommandsAreSilentAndReadsWarn) {

@@ -176,7 +176,7 @@ TEST_P(PageFilesOnBothRoads, SaveLoadAndCloseWorkOnTheHostsFiles) {
   // The host starts with the main page active.
   EXPECT_EQ(ide_->SetPageSave(kMain).value, kTrue);
   std::string saved = host_state([](host::IdeState& s) { return s.files[kMainAnsi]; });
-  EXPECT_EQ(saved, "Device = 18F4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n");
+  EXPECT_EQ(saved, "Device = KXA4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n");
 
   ASSERT_TRUE(ide_->SetPageText(u"scratch").ok());
   ASSERT_TRUE(ide_->SetPageLoad(kMain).ok());

@@ -27,7 +27,7 @@ TEST_F(HostExports, ABufferShorterThanTheTextIsFilledWithoutOverrun) {
   pm::GetPathIDE(buffer_, 4);
   EXPECT_EQ(buffer(), "C:\\K############");
   pm::GetProgrammer(buffer_, std::int16_t{3});
-  EXPECT_EQ(buffer(), "PICK############");  // over the path's first bytes
+  EXPECT_EQ(buffer(), "FlaK############");  // over the path's first bytes
 }
 
 TEST_F(HostExports, ANonPositiveLengthWritesNothing) {
@@ -61,7 +61,7 @@ class HostRelayCommands : public SimTest {
 };
 
 TEST_F(HostRelayCommands, EnumerationsAnswerInTheSplitForm) {
-  EXPECT_EQ(answer("GetProgrammerByIndex//::^x1//::^x1"), "True//::^xmelabs");
+  EXPECT_EQ(answer("GetProgrammerByIndex//::^x1//::^x1"), "True//::^xProbeWriter");
   EXPECT_EQ(answer("GetProgrammerByIndex//::^x1//::^x2"), "False//::^x");
   EXPECT_EQ(answer("GetPageByIndex//::^x1//::^x0"), "True//::^xC:\\Projects\\Blink\\main.bas");
   EXPECT_EQ(answer("GetPageIncludeByIndex//::^x1//::^xC:\\Projects\\Blink\\main.bas//::^x0"),

@@ -72,7 +72,7 @@ TEST_F(PageEditingModel, HeaderNamesThePageAndPrecedesItsText) {
   std::string header = text.substr(0, text.size() - original.size());
   EXPECT_EQ(text.substr(header.size()), original);
   EXPECT_NE(header.find("'*  Name    : main.bas\r\n"), std::string::npos);
-  EXPECT_NE(header.find("'*  Device  : P18F4550\r\n"), std::string::npos);
+  EXPECT_NE(header.find("'*  Device  : KX-A4550\r\n"), std::string::npos);
   EXPECT_EQ(caret_at(), (Position{line_count(header) - 1, 0}));  // where the old text starts
 }
 

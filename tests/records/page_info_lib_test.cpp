@@ -52,7 +52,7 @@ TEST_P(PageInfoOnBothRoads, EveryMemberReportsTheFetchedPage) {
   EXPECT_EQ(info_.FilenameASM().value, u"C:\\Projects\\Blink\\main.asm");
   EXPECT_EQ(info_.FilenameHEX().value, u"C:\\Projects\\Blink\\main.hex");
   EXPECT_EQ(info_.Modified().value, kTrue);  // the record holds 1
-  EXPECT_EQ(info_.Device().value, u"P18F4550");
+  EXPECT_EQ(info_.Device().value, u"KX-A4550");
   EXPECT_EQ(info_.OSC().value, 20);
   EXPECT_EQ(info_.DeviceCore().value, 16);
   EXPECT_EQ(info_.VersionEnabled().value, kTrue);

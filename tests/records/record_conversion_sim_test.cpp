@@ -20,7 +20,7 @@ TEST_F(RecordConversion, EveryFieldRoundTripsAtFullWidth) {
   std::memset(record.DisplayName, 'D', sizeof record.DisplayName);  // no NUL at all
   std::memcpy(record.FileName, "abc\0leftover", 12);
   record.Modified = 1;
-  std::memcpy(record.Device, "P18F4550\xe9", 9);
+  std::memcpy(record.Device, "KX4550\xe9", 7);
   record.DeviceCore = -7;
   record.OSC = 20;
   record.VersionEnabled = 5;
@@ -33,7 +33,7 @@ TEST_F(RecordConversion, EveryFieldRoundTripsAtFullWidth) {
   EXPECT_EQ(field_text(store.DisplayName), std::u16string(64, u'D'));
   EXPECT_EQ(field_text(store.FileName), u"abc");
   EXPECT_EQ(store.FileName[4], u'l');  // what follows the NUL is kept
-  EXPECT_EQ(field_text(store.Device), u"P18F4550\u00e9");
+  EXPECT_EQ(field_text(store.Device), u"KX4550\u00e9");
   EXPECT_EQ(store.Modified, 1);
   EXPECT_EQ(store.VersionMajor, 255);
   EXPECT_EQ(store.PageSizeRTF, -1);
