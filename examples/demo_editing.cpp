@@ -14,7 +14,7 @@ void editing_section(DemoContext& demo) {
   const Text page = u"C:\\Projects\\Demo\\edit.bas";
   traced(demo, "SetPageNew(\"...\\edit.bas\")", [&] { return demo.ide.SetPageNew(page); });
   traced(demo, "SetPageText(two lines)",
-         [&] { return demo.ide.SetPageText(u"Device = 16F877A\r\nHigh PORTB.0"); });
+         [&] { return demo.ide.SetPageText(u"Device = KXB0877\r\nHigh PORTB.0"); });
   traced(demo, "SetPageTextAt(1, 12, \"  ' led\")",
          [&] { return demo.ide.SetPageTextAt(1, 12, u"  ' led"); });
   traced(demo, "SetPageCursorPos(column 3, line 0)",

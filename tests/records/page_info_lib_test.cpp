@@ -94,12 +94,12 @@ TEST_P(PageInfoOnBothRoads, AnUnknownPageAnswersFalseAndKeepsThePreviousPage) {
 TEST_P(PageInfoOnBothRoads, WidthFillingFieldsComeBackWhole) {
   change_page(0, [](host::Page& p) {
     p.display_name = std::string(70, 'd');
-    p.device = "PIC18F45K22-I/PT-X";
+    p.device = "KXC4522-IPT/QFN-X";
   });
   Text name = kMain;
   info_.GetPageInfo(name);
   EXPECT_EQ(info_.DisplayName().value, std::u16string(64, u'd'));
-  EXPECT_EQ(info_.Device().value, u"PIC18F45K22-I/PT");
+  EXPECT_EQ(info_.Device().value, u"KXC4522-IPT/QFN");
 }
 
 TEST_P(PageInfoOnBothRoads, AFetchOnOneObjectIsSeenByAnother) {
