@@ -94,12 +94,12 @@ TEST_P(PageInfoOnBothRoads, AnUnknownPageAnswersFalseAndKeepsThePreviousPage) {
 TEST_P(PageInfoOnBothRoads, WidthFillingFieldsComeBackWhole) {
   change_page(0, [](host::Page& p) {
     p.display_name = std::string(70, 'd');
-    p.device = "KXC4522-IPT/QFN-X";
+    p.device = "KXC4522-IPT/QFNA-X";
   });
   Text name = kMain;
   info_.GetPageInfo(name);
   EXPECT_EQ(info_.DisplayName().value, std::u16string(64, u'd'));
-  EXPECT_EQ(info_.Device().value, u"KXC4522-IPT/QFN");
+  EXPECT_EQ(info_.Device().value, u"KXC4522-IPT/QFNA");
 }
 
 TEST_P(PageInfoOnBothRoads, AFetchOnOneObjectIsSeenByAnother) {
