@@ -5,6 +5,8 @@
 #include "platform/sim/code_page_selection.h"
 #include "platform/sim/file_system.h"
 #include "platform/sim/library_control.h"
+#include "records/page_info_record.h"
+#include "records/programmer_info_record.h"
 
 namespace tavrosk::testing {
 
@@ -17,6 +19,8 @@ void SimTest::SetUp() {
   plugin_manager::forget_loaded_library();
   host::ide_model().reset();
   session() = SessionRecord{};
+  page_info_store() = PageInfoStore{};
+  programmer_info_store() = ProgrammerInfoStore{};
 }
 
 void SimTest::TearDown() {
