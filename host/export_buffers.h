@@ -15,4 +15,11 @@ inline void put_text(char* buffer, std::int32_t length, const std::string& text)
   if (count < room) buffer[count] = '\0';
 }
 
+// A fixed-width record field: the text cut at the width, zeros after it.
+template <std::size_t N>
+void put_field(char (&field)[N], const std::string& text) {
+  std::memset(field, 0, N);
+  std::memcpy(field, text.data(), text.size() < N ? text.size() : N);
+}
+
 }  // namespace tavrosk::host

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "bridge/plugin_manager/exports.h"
+#include "export_buffers.h"
 #include "ide_model.h"
+#include "ide_operations.h"
 
 #if defined(_WIN32)
 #define TAVROSK_HOST_EXPORT  // exported by plain name through the .def file
@@ -57,6 +59,23 @@ std::int32_t serve_export(const char* name, Work&& work, Args... args) {
   model.log_export_call(call);
   if (auto hooked = model.run_export_hook(name, {raw_argument(args)...})) return *hooked;
   return work();
+}
+
+// An enumeration: the name at `index` into the caller's buffer; 0, and the buffer as it was,
+// when the index finds nothing.
+template <class Lookup>
+std::int32_t serve_indexed_name(const char* name, Lookup&& lookup, std::int32_t index, char* buffer,
+                                std::int32_t length) {
+  return serve_export(
+      name,
+      [&] {
+        return on_ide([&](IdeState& ide) {
+          auto found = lookup(ide, index);
+          if (found) put_text(buffer, length, *found);
+          return found ? 1 : 0;
+        });
+      },
+      index, buffer, length);
 }
 
 }  // namespace tavrosk::host

@@ -5,16 +5,6 @@
 namespace tavrosk::host {
 namespace {
 
-template <class Work>
-auto on_ide(Work&& work) {
-  return ide_model().locked(std::forward<Work>(work));
-}
-
-// The Split form of an enumeration: True and the name, or False and nothing when out of range.
-std::string indexed_reply(const std::optional<std::string>& name) {
-  return split_reply({boolean_reply(name.has_value()), name.value_or("")});
-}
-
 void add_path(RelayCommands& commands, std::string name, std::string IdeState::*path) {
   commands.add(std::move(name), [path](const auto&) {
     return std::optional<std::string>(on_ide([&](IdeState& ide) { return ide.*path; }));

@@ -6,13 +6,9 @@
 namespace {
 
 using tavrosk::host::IdeState;
+using tavrosk::host::on_ide;
 using tavrosk::host::put_text;
 using tavrosk::host::serve_export;
-
-template <class Work>
-auto on_ide(Work&& work) {
-  return tavrosk::host::ide_model().locked(std::forward<Work>(work));
-}
 
 std::int32_t serve_path(const char* name, std::string IdeState::*path, char* buffer,
                         std::int32_t length) {
@@ -86,16 +82,8 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetProgrammer(char* buffer, std
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetProgrammerByIndex(std::int32_t index,
                                                                       char* buffer,
                                                                       std::int32_t length) {
-  return serve_export(
-      "GetProgrammerByIndex",
-      [&] {
-        return on_ide([&](IdeState& ide) {
-          auto name = programmer_name_at(ide, index);
-          if (name) put_text(buffer, length, *name);
-          return name ? 1 : 0;
-        });
-      },
-      index, buffer, length);
+  return tavrosk::host::serve_indexed_name(
+      "GetProgrammerByIndex", tavrosk::host::programmer_name_at, index, buffer, length);
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetProgrammerCount() {

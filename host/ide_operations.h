@@ -12,6 +12,12 @@
 
 namespace tavrosk::host {
 
+// The model's state under its lock.
+template <class Work>
+auto on_ide(Work&& work) {
+  return ide_model().locked(std::forward<Work>(work));
+}
+
 template <class T>
 const T* at_index(const std::vector<T>& items, std::int32_t index) {
   return index >= 0 && index < static_cast<std::int32_t>(items.size()) ? &items[index] : nullptr;

@@ -4,17 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "export_buffers.h"
 #include "ide_model.h"
 #include "records/page_info_record.h"
 
 namespace tavrosk::host {
-
-// A fixed-width field: the text, cut at the width, zeros after it.
-template <std::size_t N>
-void put_field(char (&field)[N], const std::string& text) {
-  std::memset(field, 0, N);
-  std::memcpy(field, text.data(), std::min(N, text.size()));
-}
 
 // The field's value: its bytes before the first NUL, or all of them.
 template <std::size_t N>

@@ -6,13 +6,9 @@
 namespace {
 
 using tavrosk::host::IdeState;
+using tavrosk::host::on_ide;
 using tavrosk::host::put_text;
 using tavrosk::host::serve_export;
-
-template <class Work>
-auto on_ide(Work&& work) {
-  return tavrosk::host::ide_model().locked(std::forward<Work>(work));
-}
 
 // A text of the active page into the caller's buffer, cut at its length.
 std::int32_t serve_active_text(const char* name, std::string (*text_of)(IdeState&), char* buffer,
@@ -37,16 +33,8 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPage(char* buffer, std::int3
 // Counts from 0; out of range answers 0 and leaves the buffer as it was.
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageByIndex(std::int32_t index, char* buffer,
                                                                 std::int32_t length) {
-  return serve_export(
-      "GetPageByIndex",
-      [&] {
-        return on_ide([&](IdeState& ide) {
-          auto name = page_name_at(ide, index);
-          if (name) put_text(buffer, length, *name);
-          return name ? 1 : 0;
-        });
-      },
-      index, buffer, length);
+  return tavrosk::host::serve_indexed_name("GetPageByIndex", tavrosk::host::page_name_at, index,
+                                           buffer, length);
 }
 
 // Counts from 0; an unknown page or an index out of range answers 0.

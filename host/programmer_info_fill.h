@@ -5,24 +5,18 @@
 #include <cstring>
 #include <string>
 
+#include "export_buffers.h"
 #include "ide_model.h"
 #include "records/programmer_info_record.h"
 
 namespace tavrosk::host {
 
-// As the IDE fills a fixed-width field: the text cut at the width, zeros after it.
-template <std::size_t N>
-void put_record_field(char (&field)[N], const std::string& text) {
-  std::memset(field, 0, N);
-  std::memcpy(field, text.data(), std::min(N, text.size()));
-}
-
 inline void fill_programmer_record(const Programmer& programmer, ProgrammerInfoRecord& record) {
-  put_record_field(record.Path, programmer.path);
-  put_record_field(record.FileName, programmer.file_name);
-  put_record_field(record.Params, programmer.params);
-  put_record_field(record.ParamsBound, programmer.params_bound);
-  put_record_field(record.HookFilename, programmer.hook_filename);
+  put_field(record.Path, programmer.path);
+  put_field(record.FileName, programmer.file_name);
+  put_field(record.Params, programmer.params);
+  put_field(record.ParamsBound, programmer.params_bound);
+  put_field(record.HookFilename, programmer.hook_filename);
 }
 
 // A field's value: its bytes up to the first NUL, or all of them.

@@ -51,6 +51,10 @@ std::string split_reply(const std::vector<std::string>& elements) {
   return join_fields(elements, 0);
 }
 
+std::string indexed_reply(const std::optional<std::string>& name) {
+  return split_reply({boolean_reply(name.has_value()), name.value_or("")});
+}
+
 RelayCommands::RelayCommands() {
   add_session_commands(*this);
   add_ide_commands(*this);

@@ -28,6 +28,8 @@ std::string boolean_reply(bool value);
 std::string number_reply(long long value);
 // Elements joined by the separator (the Split form).
 std::string split_reply(const std::vector<std::string>& elements);
+// The Split form of an enumeration: True and the name, or False and nothing when out of range.
+std::string indexed_reply(const std::optional<std::string>& name);
 
 // fields[0] is the session handle, the command's own fields follow. Nothing for a command that
 // gives no reply (the reply window then keeps its text).
