@@ -14,8 +14,7 @@ PageInfoStore& page_info_store() {
 namespace {
 
 // Pairs each record field with its store field, in record order.
-template <class Record, class Store, class Visit>
-void pair_fields(Record& record, Store& store, Visit&& visit) {
+constexpr auto pair_fields = [](auto& record, auto& store, auto&& visit) {
   visit(record.DisplayName, store.DisplayName);
   visit(record.FileName, store.FileName);
   visit(record.FilenameMCI, store.FilenameMCI);
@@ -32,20 +31,16 @@ void pair_fields(Record& record, Store& store, Visit&& visit) {
   visit(record.VersionBuild, store.VersionBuild);
   visit(record.PageSize, store.PageSize);
   visit(record.PageSizeRTF, store.PageSizeRTF);
-}
+};
 
 }  // namespace
 
 PageInfoRecord to_record(const PageInfoStore& store) {
-  PageInfoRecord record{};
-  pair_fields(record, store, [](auto& to, const auto& from) { copy_field(from, to); });
-  return record;
+  return store_to_record<PageInfoRecord>(store, pair_fields);
 }
 
 PageInfoStore from_record(const PageInfoRecord& record) {
-  PageInfoStore store;
-  pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
-  return store;
+  return record_to_store<PageInfoStore>(record, pair_fields);
 }
 
 VbBool FetchPageInfo(Text& sFileName) {

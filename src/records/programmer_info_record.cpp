@@ -14,27 +14,22 @@ ProgrammerInfoStore& programmer_info_store() {
 namespace {
 
 // Pairs each record field with its store field, in record order.
-template <class Record, class Store, class Visit>
-void pair_fields(Record& record, Store& store, Visit&& visit) {
+constexpr auto pair_fields = [](auto& record, auto& store, auto&& visit) {
   visit(record.Path, store.Path);
   visit(record.FileName, store.FileName);
   visit(record.Params, store.Params);
   visit(record.ParamsBound, store.ParamsBound);
   visit(record.HookFilename, store.HookFilename);
-}
+};
 
 }  // namespace
 
 ProgrammerInfoRecord to_record(const ProgrammerInfoStore& store) {
-  ProgrammerInfoRecord record{};
-  pair_fields(record, store, [](auto& to, const auto& from) { copy_field(from, to); });
-  return record;
+  return store_to_record<ProgrammerInfoRecord>(store, pair_fields);
 }
 
 ProgrammerInfoStore from_record(const ProgrammerInfoRecord& record) {
-  ProgrammerInfoStore store;
-  pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
-  return store;
+  return record_to_store<ProgrammerInfoStore>(record, pair_fields);
 }
 
 VbBool FetchProgrammerInfo(Text& sProgName) {
