@@ -22,8 +22,8 @@ LRESULT carry_out(HWND ide, HWND relay, const COPYDATASTRUCT& data) {
                           reply->data()};
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(relay, WM_COPYDATA, reinterpret_cast<WPARAM>(ide),
-                        reinterpret_cast<LPARAM>(&answer), SMTO_NORMAL,
-                        win32_relay::kSendTimeoutMs, &ignored);
+                        reinterpret_cast<LPARAM>(&answer), SMTO_NORMAL, win32_relay::kSendTimeoutMs,
+                        &ignored);
   }
   return 1;
 }
@@ -53,9 +53,8 @@ void register_class_once() {
 
 Win32IdeWindow::Win32IdeWindow() {
   register_class_once();
-  HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW,
-                                0, 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+  HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW, 0,
+                                0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   window_ = reinterpret_cast<platform::WindowHandle>(window);
 }
 

@@ -13,10 +13,10 @@ std::string road_name(const ::testing::TestParamInfo<Road>& info);
 
 // Runs a BothRoadsTest suite on the direct and on the relay road.
 #define TAVROSK_ON_BOTH_ROADS(suite)                                                          \
-  INSTANTIATE_TEST_SUITE_P(Roads, suite,                                                      \
-                           ::testing::Values(::tavrosk::testing::Road::kDirect,               \
-                                             ::tavrosk::testing::Road::kRelay),               \
-                           ::tavrosk::testing::road_name)
+  INSTANTIATE_TEST_SUITE_P(                                                                   \
+      Roads, suite,                                                                           \
+      ::testing::Values(::tavrosk::testing::Road::kDirect, ::tavrosk::testing::Road::kRelay), \
+      ::tavrosk::testing::road_name)
 
 // gtest prints UTF-16 text poorly; compare through this when a failure should be readable.
 std::string narrow(std::u16string_view text);

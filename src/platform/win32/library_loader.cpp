@@ -5,7 +5,9 @@
 
 namespace tavrosk::platform {
 
-const char* plugin_manager_library_name() { return "Zavoplex.dll"; }
+const char* plugin_manager_library_name() {
+  return "Zavoplex.dll";
+}
 
 LibraryHandle load_library(const char* name) {
   return reinterpret_cast<LibraryHandle>(LoadLibraryA(name));

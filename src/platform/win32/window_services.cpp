@@ -22,8 +22,12 @@ static_assert(kSwpNoSize == SWP_NOSIZE && kSwpNoMove == SWP_NOMOVE &&
 
 namespace {
 
-HWND as_hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle as_handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND as_hwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+WindowHandle as_handle(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 }  // namespace
 

@@ -61,8 +61,8 @@ class RelayProgram {
     close_relay_windows();  // one left over by an earlier run would take our lines
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
-    log_path_ = std::string(folder) + "tavrosk_relay_" + std::to_string(GetCurrentProcessId()) +
-                ".log";
+    log_path_ =
+        std::string(folder) + "tavrosk_relay_" + std::to_string(GetCurrentProcessId()) + ".log";
     std::string command =
         '"' + program_folder() + "korvex_relay_tool.exe\" --log \"" + log_path_ + '"';
     STARTUPINFOA startup{};
@@ -154,7 +154,8 @@ std::vector<host::ReceivedLine> RelayToolProcess::received() const {
   std::stringstream content;
   content << log.rdbuf();
   std::vector<host::ReceivedLine> lines = protocol::parse_log(content.str());
-  for (auto& line : lines) line.text = platform::from_ansi(line.bytes.substr(0, line.bytes.find('\0')));
+  for (auto& line : lines)
+    line.text = platform::from_ansi(line.bytes.substr(0, line.bytes.find('\0')));
   return lines;
 }
 

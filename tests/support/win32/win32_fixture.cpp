@@ -21,16 +21,20 @@ void WindowsTest::SetUp() {
   forget_boxes();
 }
 
-void WindowsTest::TearDown() { session() = SessionRecord{}; }
+void WindowsTest::TearDown() {
+  session() = SessionRecord{};
+}
 
 std::vector<std::u16string> WindowsTest::box_texts() const {
   std::vector<std::u16string> boxes = win32::read_box_record();
-  boxes.erase(boxes.begin(), boxes.begin() + static_cast<std::ptrdiff_t>(
-                                                 std::min(boxes_before_, boxes.size())));
+  boxes.erase(boxes.begin(),
+              boxes.begin() + static_cast<std::ptrdiff_t>(std::min(boxes_before_, boxes.size())));
   return boxes;
 }
 
-void WindowsTest::forget_boxes() { boxes_before_ = win32::read_box_record().size(); }
+void WindowsTest::forget_boxes() {
+  boxes_before_ = win32::read_box_record().size();
+}
 
 void BothRoadsTest::SetUp() {
   WindowsTest::SetUp();
