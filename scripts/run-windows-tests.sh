@@ -28,13 +28,19 @@ timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d 
 timeout 60 wineserver -w
 echo "fresh Wine prefix in $(( $(date +%s) - start )) s"
 
-# The watcher lives as long as this Wine session; the tests wait for its window.
-wine "$build/bin/tavrosk_box_watcher.exe" &
+# The watcher lives as long as this Wine session. Waiting for its window also has Wine start
+# its desktop and services from here: started from a test, they would keep ctest's output
+# pipe open until the test timed out.
+ready="$PWD/$build/box_watcher.ready"
+rm -f "$ready"
+wine "$build/bin/tavrosk_box_watcher.exe" --ready "$(winepath -w "$ready")" &
 watcher=$!
 trap 'wineserver -k || true; wait "$watcher" 2>/dev/null || true' EXIT
+for _ in $(seq 600); do [ -e "$ready" ] && break; sleep 0.1; done
+[ -e "$ready" ] || { echo "the box watcher did not start" >&2; exit 1; }
 
 start=$(date +%s)
 status=0
-ctest --test-dir "$build" --output-on-failure --timeout 300 "$@" || status=$?
+ctest --test-dir "$build" --output-on-failure --timeout 120 "$@" || status=$?
 echo "Windows tests ran in $(( $(date +%s) - start )) s"
 exit "$status"

@@ -1,8 +1,11 @@
 // Answers the library's message boxes while the Windows tests run: finds each box captioned
 // "Tavrosk", appends its text to the box record and presses OK, so that a test can assert the
 // box and no test waits for a user. Its own hidden window tells the tests that it runs.
+//
+//   tavrosk_box_watcher.exe [--ready FILE]   creates FILE once its window exists
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "support/win32/box_record.h"
@@ -54,7 +57,7 @@ LRESULT CALLBACK watcher_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = watcher_proc;
   window_class.hInstance = GetModuleHandleW(nullptr);
@@ -65,6 +68,9 @@ int main() {
     return 1;
   }
   DeleteFileA(box_record_path().c_str());
+  if (argc == 3 && std::strcmp(argv[1], "--ready") == 0) {
+    if (FILE* ready = std::fopen(argv[2], "wb")) std::fclose(ready);
+  }
   for (;;) {
     pump_messages();
     if (HWND box = FindWindowW(L"#32770", kBoxCaption)) {
