@@ -1,7 +1,8 @@
-# Two entry points: `make demo` and `make test`. Both install missing Debian packages first.
+# Entry points: `make demo`, `make test` and `make bench`. Each installs missing Debian packages
+# first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps demo test test-native test-sanitize format clean
+.PHONY: all deps bench-deps demo test test-native test-sanitize bench format clean
 
 all: demo
 
@@ -25,6 +26,15 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+bench-deps: deps
+	@scripts/ensure-bench-deps.sh
+
+# One table of ratios, each measured against its floor in the same run.
+bench: bench-deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
+	build/bench/bench/tavrosk_bench
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
