@@ -1,8 +1,9 @@
-# Two entry points: `make demo` and `make test`. Both install missing Debian packages first.
-# `make test` runs the native suites, the sanitizer build, then the Windows tier under Wine.
+# Entry points: `make demo`, `make test` and `make bench`. Each installs missing Debian packages
+# first. `make test` runs the native suites, the sanitizer build, then the Windows tier under Wine.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-windows demo test test-native test-sanitize test-windows format clean
+.PHONY: all deps deps-windows bench-deps demo test test-native test-sanitize test-windows bench \
+	format clean
 
 all: demo
 
@@ -35,6 +36,15 @@ test-windows: deps-windows
 	cmake --preset win32
 	cmake --build --preset win32 -j $(JOBS)
 	scripts/run-windows-tests.sh
+
+bench-deps: deps
+	@scripts/ensure-bench-deps.sh
+
+# One table of ratios, each measured against its floor in the same run.
+bench: bench-deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
+	build/bench/bench/tavrosk_bench
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -4,11 +4,16 @@
 
 namespace tavrosk {
 
-void InitResultBuffer(Long length) {
+Long PrepareResultBufferLength(Long length) {
   SessionRecord& record = session();
   record.result_buffer_length = length == 0 ? kDefaultResultBufferLength : length;
   if (record.result_buffer_length < 0) raise(error::kInvalidCall);
-  record.result_buffer.assign(static_cast<std::size_t>(record.result_buffer_length), u'\0');
+  return record.result_buffer_length;
+}
+
+void InitResultBuffer(Long length) {
+  Long prepared = PrepareResultBufferLength(length);
+  session().result_buffer.assign(static_cast<std::size_t>(prepared), u'\0');
 }
 
 Text TrimNull(std::u16string_view text) {

@@ -13,24 +13,27 @@ constexpr Long kDefaultResultBufferLength = 256;
 // Sets the result buffer length to `length` (256 when 0) and the buffer to that many NULs.
 // A negative length is stored, then fails with error 5.
 void InitResultBuffer(Long length);
+// The length step of InitResultBuffer alone, returning the stored length; the wide buffer stays
+// empty. A direct text call converts only the export's bytes before their first NUL, so a wide
+// buffer of NULs would be built only to be cleared again.
+Long PrepareResultBufferLength(Long length);
 
 // The characters before the first NUL, or the whole text when it holds none.
 Text TrimNull(std::u16string_view text);
 
 // One direct text call: prepares the result buffer with `length`, hands the export its ANSI
-// form as (char* buffer, Long length), and returns the text before the first NUL. The buffer is
-// left empty, its length field as prepared.
+// form as (char* buffer, Long length), zeroed and fresh for every call, and returns the text
+// before the first NUL. The buffer is left empty, its length field as prepared.
 template <class Call>
 Text call_with_result_buffer(Long length, Call&& call) {
-  InitResultBuffer(length);
-  SessionRecord& record = session();
-  std::string bytes(static_cast<std::size_t>(record.result_buffer_length), '\0');
-  call(bytes.data(), record.result_buffer_length);
+  Long prepared = PrepareResultBufferLength(length);
+  std::string bytes(static_cast<std::size_t>(prepared), '\0');
+  call(bytes.data(), prepared);
   // Only the text before the first NUL survives TrimNull, so only that is converted.
   std::size_t end = bytes.find('\0');
   Text result = platform::from_ansi(
       std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
-  record.result_buffer.clear();
+  session().result_buffer.clear();
   return result;
 }
 

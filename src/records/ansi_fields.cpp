@@ -6,8 +6,11 @@
 
 namespace tavrosk {
 
-void text_to_record(const char16_t* field, std::size_t characters, char* bytes, std::size_t width) {
-  std::memset(bytes, 0, width);
+namespace {
+
+// Character by character, so that a character that would not fit whole is left out.
+void text_to_record_by_character(const char16_t* field, std::size_t characters, char* bytes,
+                                 std::size_t width) {
   std::size_t used = 0;
   for (std::size_t i = 0; i < characters; ++i) {
     // A surrogate pair converts as one character.
@@ -21,6 +24,20 @@ void text_to_record(const char16_t* field, std::size_t characters, char* bytes, 
     used += converted.size();
     i += units - 1;
   }
+}
+
+}  // namespace
+
+void text_to_record(const char16_t* field, std::size_t characters, char* bytes, std::size_t width) {
+  std::memset(bytes, 0, width);
+  // Converting the whole field gives the bytes of its characters one after another; when they
+  // fit, no character is cut and one conversion does.
+  std::string converted = platform::to_ansi(std::u16string_view(field, characters));
+  if (converted.size() <= width) {
+    std::memcpy(bytes, converted.data(), converted.size());
+    return;
+  }
+  text_to_record_by_character(field, characters, bytes, width);
 }
 
 void text_from_record(const char* bytes, std::size_t width, char16_t* field,

@@ -12,10 +12,49 @@ namespace tavrosk {
 namespace {
 
 std::intptr_t send_with_bytes(platform::WindowHandle window, std::uint32_t message,
-                              std::int32_t wparam, std::string& bytes) {
+                              std::int32_t wparam, char* bytes) {
   return platform::send_message(window, message, static_cast<std::uintptr_t>(wparam),
-                                reinterpret_cast<std::intptr_t>(bytes.data()));
+                                reinterpret_cast<std::intptr_t>(bytes));
 }
+
+// The buffer of spaces that a read lends to the reply window. The thread keeps one, and every
+// byte that a window may have written is a space again before the next read, so a read sees
+// what a fresh buffer of spaces would show and never another read's bytes. A read nested in
+// another (a window that reads a reply while answering) gets a fresh buffer of its own.
+class LentSpaces {
+ public:
+  explicit LentSpaces(std::size_t size) : size_(size), written_(size) {
+    thread_local std::string kept;
+    thread_local bool lent = false;
+    if (lent) {
+      own_.assign(size, ' ');
+      bytes_ = own_.data();
+      return;
+    }
+    if (kept.size() < size) kept.resize(size, ' ');
+    bytes_ = kept.data();
+    lent_ = &lent;
+    lent = true;
+  }
+  ~LentSpaces() {
+    if (lent_ == nullptr) return;
+    std::memset(bytes_, ' ', written_);
+    *lent_ = false;
+  }
+  LentSpaces(const LentSpaces&) = delete;
+  LentSpaces& operator=(const LentSpaces&) = delete;
+
+  char* data() { return bytes_; }
+  // Only the first `count` bytes can differ from spaces; the rest need no restoring.
+  void written_within(std::size_t count) { written_ = count < size_ ? count : size_; }
+
+ private:
+  std::size_t size_;
+  std::size_t written_;
+  char* bytes_ = nullptr;
+  bool* lent_ = nullptr;
+  std::string own_;
+};
 
 }  // namespace
 
@@ -38,12 +77,21 @@ Text ReadDebugReply(Long capacity) {
   if (capacity < 0) raise(error::kInvalidCall);
   platform::WindowHandle reply_window = FindDebugReplyWindow(kRelayWindowTitle);
   if (reply_window == 0) return {};
-  std::string bytes(static_cast<std::size_t>(capacity), ' ');
-  send_with_bytes(reply_window, platform::kWmGetText, capacity, bytes);
+  auto size = static_cast<std::size_t>(capacity);
+  LentSpaces buffer(size);
+  std::intptr_t copied =
+      send_with_bytes(reply_window, platform::kWmGetText, capacity, buffer.data());
+  // A window that returns its count with its NUL at that place wrote nothing past it (a
+  // cross-process WM_GETTEXT copies back no more), so the read costs what the reply holds.
+  // Any other answer is searched and restored whole.
+  const char* bytes = buffer.data();
+  bool counted = copied >= 0 && copied < capacity && bytes[copied] == '\0';
+  std::size_t written = counted ? static_cast<std::size_t>(copied) + 1 : size;
+  buffer.written_within(written);
   // Only the characters before the first NUL are the reply, so only they are converted.
-  std::size_t end = bytes.find('\0');
-  if (end == std::string::npos) return {};
-  return platform::from_ansi(std::string_view(bytes).substr(0, end));
+  const void* nul = std::memchr(bytes, '\0', written);
+  if (nul == nullptr) return {};
+  return platform::from_ansi(std::string_view(bytes, static_cast<const char*>(nul) - bytes));
 }
 
 platform::WindowHandle FindDebugReplyWindow(std::u16string_view title) {
@@ -62,7 +110,7 @@ platform::WindowHandle FindDebuggerWindow() {
 std::intptr_t SendMessageText(platform::WindowHandle window, std::uint32_t message,
                               std::int32_t wparam, Text& text) {
   std::string bytes = platform::to_ansi(text);
-  std::intptr_t result = send_with_bytes(window, message, wparam, bytes);
+  std::intptr_t result = send_with_bytes(window, message, wparam, bytes.data());
   text = platform::from_ansi(bytes);
   return result;
 }

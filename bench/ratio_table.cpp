@@ -1,0 +1,121 @@
+#include "ratio_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+namespace tavrosk::bench {
+namespace {
+
+std::string cpu_model() {
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  for (std::string line; std::getline(cpuinfo, line);) {
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown";
+}
+
+std::string format(const char* pattern, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, pattern, value);
+  return text;
+}
+
+std::string describe(const Target& target, double floor_seconds) {
+  switch (target.kind) {
+    case Target::Kind::kRatio:
+      return format("<= %.2fx", target.ratio);
+    case Target::Kind::kRatioPlusNanoseconds:
+      return format("<= %.1fx", target.ratio) + format(" + %.0f ns", target.nanoseconds) +
+             format(" (%.2fx here)", target.ratio + target.nanoseconds * 1e-9 / floor_seconds);
+    case Target::Kind::kRate:
+    case Target::Kind::kNone:
+      break;
+  }
+  return "none set";
+}
+
+bool meets(const Target& target, double subject, double floor) {
+  switch (target.kind) {
+    case Target::Kind::kRatio:
+      return subject <= target.ratio * floor;
+    case Target::Kind::kRatioPlusNanoseconds:
+      return subject <= target.ratio * floor + target.nanoseconds * 1e-9;
+    case Target::Kind::kRate:
+    case Target::Kind::kNone:
+      break;
+  }
+  return true;
+}
+
+void print_row(const std::string& what, const std::string& ratio, const std::string& target,
+               const std::string& result) {
+  std::printf("| %-62s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
+              result.c_str());
+}
+
+}  // namespace
+
+RatioTable::RatioTable(std::vector<Row> rows, std::vector<Unmeasured> unmeasured)
+    : rows_(std::move(rows)), unmeasured_(std::move(unmeasured)) {}
+
+bool RatioTable::ReportContext(const Context&) {
+  return true;
+}
+
+void RatioTable::ReportRuns(const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+    if (run.error_occurred) {
+      std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+      all_ran_ = false;
+      continue;
+    }
+    // CPU time: on a shared machine it leaves out the time spent waiting for a core.
+    seconds_per_iteration_[run.run_name.function_name].push_back(
+        run.cpu_accumulated_time / static_cast<double>(run.iterations));
+    ++repetitions_seen_;
+  }
+}
+
+double RatioTable::median_seconds(const std::string& name) const {
+  auto it = seconds_per_iteration_.find(name);
+  if (it == seconds_per_iteration_.end() || it->second.empty()) return 0;
+  std::vector<double> times = it->second;
+  std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
+  return times[times.size() / 2];
+}
+
+void RatioTable::Finalize() {
+  std::printf(
+      "\nTavrosk benchmarks: %u cores, %s; medians of CPU time per call over interleaved "
+      "repetitions (%d runs)\n\n",
+      std::thread::hardware_concurrency(), cpu_model().c_str(), repetitions_seen_);
+  print_row("measurement (against its floor)", "ratio", "target", "result");
+  std::printf("|%s|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(18, '-').c_str(),
+              std::string(32, '-').c_str(), std::string(39, '-').c_str());
+  for (const Row& row : rows_) {
+    double subject = median_seconds(row.subject);
+    double floor = row.floor.empty() ? 1 : median_seconds(row.floor);
+    if (subject <= 0 || floor <= 0) {
+      print_row(row.what, "did not run", describe(row.target, 1), "not met");
+      all_ran_ = false;
+      continue;
+    }
+    if (row.target.kind == Target::Kind::kRate) {
+      print_row(row.what, format("%.2f M calls/s", 1e-6 / subject), "none set", "reported");
+      continue;
+    }
+    bool has_target = row.target.kind != Target::Kind::kNone;
+    bool met = meets(row.target, subject, floor);
+    print_row(row.what, format("%.2fx", subject / floor), describe(row.target, floor),
+              has_target ? (met ? "met" : "not met") : "reported");
+  }
+  for (const Unmeasured& row : unmeasured_) {
+    print_row(row.what, "-", row.target, "not measured (needs the Windows tier)");
+  }
+  std::printf("\n");
+}
+
+}  // namespace tavrosk::bench
