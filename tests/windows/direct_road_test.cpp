@@ -58,7 +58,7 @@ TEST_F(DirectRoadThroughZavoplexDll, TheHostFillsAPageInformationRecordInOurMemo
   char name[] = "c:\\projects\\blink\\MAIN.BAS";  // the host ignores letter case
   EXPECT_NE(plugin_manager::GetPageInfo(name, reinterpret_cast<std::uint8_t*>(&record)), 0);
   EXPECT_STREQ(record.FileName, "C:\\Projects\\Blink\\main.bas");
-  EXPECT_STREQ(record.Device, "P18F4550");
+  EXPECT_STREQ(record.Device, "KX-A4550");
   EXPECT_EQ(record.PageSize, host::ide_model().locked([](host::IdeState& s) {
     return static_cast<std::int32_t>(s.pages.at(0).text.size());
   }));
