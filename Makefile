@@ -1,7 +1,7 @@
-# Two entry points: `make demo` and `make test`. Both install missing Debian packages first.
+# Entry points: `make demo`, `make test` and `make fuzz`. Each installs missing Debian packages first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps demo test test-native test-sanitize format clean
+.PHONY: all deps demo test test-native test-sanitize test-valgrind fuzz format clean
 
 all: demo
 
@@ -25,6 +25,16 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# Each libFuzzer target runs for FUZZ_SECONDS from its committed seeds.
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS := reply_conversions relay_commands records lines_array command_line
+
+fuzz:
+	@scripts/ensure-fuzz-deps.sh
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -8,6 +8,12 @@ namespace tavrosk {
 
 void text_to_record(const char16_t* field, std::size_t characters, char* bytes, std::size_t width) {
   std::memset(bytes, 0, width);
+  // Most fields fit whole (always so in a single-byte code page): one conversion is enough.
+  std::string whole = platform::to_ansi(std::u16string_view(field, characters));
+  if (whole.size() <= width) {
+    std::memcpy(bytes, whole.data(), whole.size());
+    return;
+  }
   std::size_t used = 0;
   for (std::size_t i = 0; i < characters; ++i) {
     // A surrogate pair converts as one character.
