@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "bridge/filled_buffer_text.h"
 #include "bridge/session.h"
 #include "platform/code_page.h"
 
@@ -26,10 +27,12 @@ Text call_with_result_buffer(Long length, Call&& call) {
   SessionRecord& record = session();
   std::string bytes(static_cast<std::size_t>(record.result_buffer_length), '\0');
   call(bytes.data(), record.result_buffer_length);
-  // Only the text before the first NUL survives TrimNull, so only that is converted.
+  // Only the text before the first NUL survives TrimNull, so only that is converted. An export
+  // that filled the whole buffer may have stopped inside a character.
   std::size_t end = bytes.find('\0');
-  Text result = platform::from_ansi(
-      std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
+  Text result = end == std::string::npos
+                    ? from_filled_buffer(bytes)
+                    : platform::from_ansi(std::string_view(bytes).substr(0, end));
   record.result_buffer.clear();
   return result;
 }

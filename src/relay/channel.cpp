@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bridge/filled_buffer_text.h"
 #include "bridge/run_time_error.h"
 #include "bridge/user_messages.h"
 #include "platform/code_page.h"
@@ -40,10 +41,13 @@ Text ReadDebugReply(Long capacity) {
   if (reply_window == 0) return {};
   std::string bytes(static_cast<std::size_t>(capacity), ' ');
   send_with_bytes(reply_window, platform::kWmGetText, capacity, bytes);
-  // Only the characters before the first NUL are the reply, so only they are converted.
+  // Only the characters before the first NUL are the reply, so only they are converted. A reply
+  // window that filled the buffer to its limit may have stopped inside a character.
   std::size_t end = bytes.find('\0');
   if (end == std::string::npos) return {};
-  return platform::from_ansi(std::string_view(bytes).substr(0, end));
+  std::string_view reply = std::string_view(bytes).substr(0, end);
+  if (end + 1 == bytes.size()) return from_filled_buffer(reply);
+  return platform::from_ansi(reply);
 }
 
 platform::WindowHandle FindDebugReplyWindow(std::u16string_view title) {
