@@ -15,7 +15,7 @@ demo: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS) --target demo_plugin
 	build/native/examples/demo_plugin
 
-test: test-native test-sanitize
+test: test-native test-sanitize test-valgrind
 
 test-native: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)
@@ -35,6 +35,13 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The native test programs under memcheck: any error or definite leak fails the step.
+test-valgrind: test-native
+	for program in build/native/tests/*_tests; do \
+	  valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
+	    --suppressions=tests/valgrind.supp $$program --gtest_brief=1 || exit 1; \
+	done
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
