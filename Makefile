@@ -1,9 +1,10 @@
-# Entry points: `make demo`, `make test` and `make bench`. Each installs missing Debian packages
-# first. `make test` runs the native suites, the sanitizer build, then the Windows tier under Wine.
+# Entry points: `make demo`, `make test`, `make bench` and `make fuzz`. Each installs missing
+# Debian packages first. `make test` runs the native suites, the sanitizer build, memcheck, then
+# the Windows tier under Wine.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-windows bench-deps demo test test-native test-sanitize test-windows bench \
-	format clean
+.PHONY: all deps deps-windows bench-deps demo test test-native test-sanitize test-valgrind \
+	test-windows bench fuzz format clean
 
 all: demo
 
@@ -20,7 +21,7 @@ demo: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS) --target demo_plugin
 	build/native/examples/demo_plugin
 
-test: test-native test-sanitize test-windows
+test: test-native test-sanitize test-valgrind test-windows
 
 test-native: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)
@@ -45,6 +46,23 @@ bench: bench-deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
 	build/bench/bench/tavrosk_bench
+
+# Each libFuzzer target runs for FUZZ_SECONDS from its committed seeds.
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS := reply_conversions relay_commands records lines_array command_line
+
+fuzz:
+	@scripts/ensure-fuzz-deps.sh
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The native test programs under memcheck: any error or definite leak fails the step.
+test-valgrind: test-native
+	for program in build/native/tests/*_tests; do \
+	  valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
+	    --suppressions=tests/valgrind.supp $$program --gtest_brief=1 || exit 1; \
+	done
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -77,4 +77,10 @@ std::optional<std::string> RelayCommands::handle_line(std::string_view line) con
   return it->second(fields);
 }
 
+std::vector<std::string> RelayCommands::names() const {
+  std::vector<std::string> known;
+  for (const auto& entry : commands_) known.push_back(entry.first);
+  return known;
+}
+
 }  // namespace tavrosk::host

@@ -42,6 +42,8 @@ class RelayCommands {
   void add(std::string name, RelayCommand command);
   // The reply to one received line; nothing when the command gives none or is unknown.
   std::optional<std::string> handle_line(std::string_view line) const;
+  // The command names it knows, in order.
+  std::vector<std::string> names() const;
 
  private:
   std::map<std::string, RelayCommand, std::less<>> commands_;

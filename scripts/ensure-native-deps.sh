@@ -6,6 +6,7 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/gmock/gmock.h ] || need+=(libgmock-dev)
+command -v valgrind >/dev/null || need+=(valgrind)
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   apt-get update -qq

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "bridge/filled_buffer_text.h"
 #include "bridge/session.h"
 #include "platform/code_page.h"
 
@@ -29,10 +30,12 @@ Text call_with_result_buffer(Long length, Call&& call) {
   Long prepared = PrepareResultBufferLength(length);
   std::string bytes(static_cast<std::size_t>(prepared), '\0');
   call(bytes.data(), prepared);
-  // Only the text before the first NUL survives TrimNull, so only that is converted.
+  // Only the text before the first NUL survives TrimNull, so only that is converted. An export
+  // that filled the whole buffer may have stopped inside a character.
   std::size_t end = bytes.find('\0');
-  Text result = platform::from_ansi(
-      std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
+  Text result = end == std::string::npos
+                    ? from_filled_buffer(bytes)
+                    : platform::from_ansi(std::string_view(bytes).substr(0, end));
   session().result_buffer.clear();
   return result;
 }

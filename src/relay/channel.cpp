@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bridge/filled_buffer_text.h"
 #include "bridge/run_time_error.h"
 #include "bridge/user_messages.h"
 #include "platform/code_page.h"
@@ -88,10 +89,13 @@ Text ReadDebugReply(Long capacity) {
   bool counted = copied >= 0 && copied < capacity && bytes[copied] == '\0';
   std::size_t written = counted ? static_cast<std::size_t>(copied) + 1 : size;
   buffer.written_within(written);
-  // Only the characters before the first NUL are the reply, so only they are converted.
+  // Only the characters before the first NUL are the reply, so only they are converted. A reply
+  // window that filled the buffer to its limit may have stopped inside a character.
   const void* nul = std::memchr(bytes, '\0', written);
   if (nul == nullptr) return {};
-  return platform::from_ansi(std::string_view(bytes, static_cast<const char*>(nul) - bytes));
+  std::string_view reply(bytes, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes));
+  if (reply.size() + 1 == size) return from_filled_buffer(reply);
+  return platform::from_ansi(reply);
 }
 
 platform::WindowHandle FindDebugReplyWindow(std::u16string_view title) {

@@ -1,5 +1,6 @@
 #include "relay/number_reading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -100,11 +101,15 @@ std::string read_decimal(Cursor& in) {
   return number;
 }
 
+constexpr long kExponentBound = 1'000'000;
+
 // Roughly the power of ten of the number's leading digit; tells overflow from underflow.
 long decimal_magnitude(const std::string& number) {
   std::size_t e = number.find('e');
   std::string mantissa = number.substr(0, e);
   long exponent = e == std::string::npos ? 0 : std::strtol(number.c_str() + e + 1, nullptr, 10);
+  // Far beyond any double either way; bounded so that adding the digit count cannot overflow.
+  exponent = std::clamp(exponent, -kExponentBound, kExponentBound);
   std::size_t point = mantissa.find('.');
   std::string whole = mantissa.substr(0, point);
   std::size_t first = whole.find_first_not_of("-0");

@@ -21,7 +21,9 @@ Text stepwise_call(Long length, const Fill& fill) {
   SessionRecord& record = session();
   std::string bytes = platform::to_ansi(record.result_buffer);
   fill(bytes.data(), record.result_buffer_length);
-  record.result_buffer = platform::from_ansi(bytes);
+  // A buffer filled to its limit loses an incomplete last character.
+  record.result_buffer = bytes.find('\0') == std::string::npos ? from_filled_buffer(bytes)
+                                                                : platform::from_ansi(bytes);
   Text text = TrimNull(record.result_buffer);
   record.result_buffer.clear();
   return text;

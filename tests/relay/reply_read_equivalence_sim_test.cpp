@@ -1,11 +1,15 @@
 // ReadDebugReply lends the window a kept buffer of spaces and restores only what the window
 // wrote. Every read here is compared with the read done plainly: a fresh buffer of capacity
-// spaces, the whole buffer converted back, the text before its first NUL.
+// spaces, the whole buffer converted back, the text before its first NUL (without an
+// incomplete last character when the reply filled the buffer to its limit).
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
 
+#include "bridge/filled_buffer_text.h"
+#include "bridge/result_buffer.h"
+#include "platform/code_page.h"
 #include "platform/sim/code_page_selection.h"
 #include "relay/channel.h"
 #include "support/sim_fixture.h"
@@ -17,10 +21,14 @@ Text plain_read(Long capacity) {
   if (capacity == 0) capacity = kDefaultReplyCapacity;
   platform::WindowHandle reply_window = FindDebugReplyWindow(kRelayWindowTitle);
   if (reply_window == 0) return {};
-  Text buffer(static_cast<std::size_t>(capacity), u' ');
-  SendMessageText(reply_window, platform::kWmGetText, capacity, buffer);
-  std::size_t nul = buffer.find(u'\0');
-  return nul == Text::npos ? Text{} : buffer.substr(0, nul);
+  std::string bytes(static_cast<std::size_t>(capacity), ' ');
+  platform::send_message(reply_window, platform::kWmGetText, static_cast<std::uintptr_t>(capacity),
+                         reinterpret_cast<std::intptr_t>(bytes.data()));
+  std::size_t nul = bytes.find('\0');
+  if (nul == std::string::npos) return {};
+  // A reply that filled the buffer to its limit loses an incomplete last character.
+  if (nul + 1 == bytes.size()) return from_filled_buffer(std::string_view(bytes).substr(0, nul));
+  return TrimNull(platform::from_ansi(bytes));
 }
 
 // What a reply window does with the buffer it is lent: writes some bytes, returns a count.
