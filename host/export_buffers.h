@@ -1,0 +1,18 @@
+#pragma once
+// How the reference library fills a caller's buffer: never more than `length` bytes, and the
+// terminating NUL only when it fits, so a text as long as the buffer fills it whole.
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace tavrosk::host {
+
+inline void put_text(char* buffer, std::int32_t length, const std::string& text) {
+  if (buffer == nullptr || length <= 0) return;
+  std::size_t room = static_cast<std::size_t>(length);
+  std::size_t count = text.size() < room ? text.size() : room;
+  std::memcpy(buffer, text.data(), count);
+  if (count < room) buffer[count] = '\0';
+}
+
+}  // namespace tavrosk::host

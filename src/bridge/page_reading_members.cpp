@@ -1,0 +1,169 @@
+// VB_PluginLib: the active page, enumeration of pages and includes, and reading the active
+// page's text.
+#include <algorithm>
+#include <string>
+
+#include "bridge/member_procedures.h"
+#include "bridge/plugin_manager/exports.h"
+#include "bridge/routing.h"
+#include "bridge/vb_plugin_lib.h"
+#include "records/page_info_record.h"
+#include "relay/reply_conversions.h"
+
+namespace tavrosk {
+
+namespace pm = plugin_manager;
+
+namespace {
+
+constexpr Long kTextCap = 512000;       // largest plain or rich-text buffer
+constexpr Long kSelectionCap = 240000;  // largest selection buffer
+constexpr Long kTextReplyCapacity = 512006;
+constexpr Long kSelectionReplyCapacity = 240006;
+
+// The RTF reader closes a document it had to cut: a paragraph mark and the end of the group.
+constexpr std::u16string_view kRtfClosing = u"\r\n\\par }";
+
+bool ide_connected() {
+  return is_set(export_boolean(pm::IsConnected()));
+}
+
+// The active page's information fetched into the store; false when the library had none.
+bool fetch_active_page_info() {
+  Text active_page = direct_text(pm::GetPage);
+  return is_set(FetchPageInfo(active_page));
+}
+
+// A text reader's export called with a buffer of `length`, which is stored first so that the
+// session record shows the length asked for even when it is refused.
+template <class Export>
+Text read_text(const Export& text_export, Long length) {
+  session().result_buffer_length = length;
+  return call_with_result_buffer(
+      length, [&](char* buffer, Long prepared) { text_export(buffer, prepared); });
+}
+
+}  // namespace
+
+Result<Text> VB_PluginLib::GetPage() {
+  return guarded<Text>([] {
+    return route([] { return direct_text(pm::GetPage); },
+                 [] { return relay_exchange(relay_line(u"GetPage")); });
+  });
+}
+
+Result<VbBool> VB_PluginLib::GetPageByIndex(Long lIndex, Text& sReturnedPage) {
+  return guarded<VbBool>([&] {
+    return route([&] { return direct_indexed_text(pm::GetPageByIndex, lIndex, sReturnedPage); },
+                 [&] {
+                   return split_reply_into(
+                       relay_exchange(relay_line(u"GetPageByIndex").field(lIndex)), sReturnedPage);
+                 });
+  });
+}
+
+Result<VbBool> VB_PluginLib::GetPageIncludeByIndex(Text& sFileName, Long lIndex,
+                                                   Text& sReturnedInclude) {
+  return guarded<VbBool>([&] {
+    return route(
+        [&] {
+          VbBool answer = kFalse;
+          // The export gets the caller's own variable as ANSI text and may change it in place:
+          // the caller sees its round trip.
+          std::string page = platform::to_ansi(sFileName);
+          sReturnedInclude = call_with_result_buffer(0, [&](char* buffer, Long length) {
+            answer = export_boolean(pm::GetPageIncludeByIndex(page.data(), lIndex, buffer, length));
+            sFileName = platform::from_ansi(page);
+          });
+          return answer;
+        },
+        [&] {
+          return split_reply_into(
+              relay_exchange(relay_line(u"GetPageIncludeByIndex").field(sFileName).field(lIndex)),
+              sReturnedInclude);
+        });
+  });
+}
+
+Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
+  return guarded<Text>([&] {
+    return route(
+        [&] {
+          if (!ide_connected()) return Text{};
+          Long length;
+          if (BufferLenght != 0) {
+            length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
+          } else {
+            bool fetched = fetch_active_page_info();
+            // Without page information, the 256 that GetPage left.
+            length = fetched ? std::min(page_info_store().PageSize, kTextCap)
+                             : session().result_buffer_length;
+          }
+          return read_text(pm::GetPageText, length);
+        },
+        [] { return relay_exchange(relay_line(u"GetPageText"), kTextReplyCapacity); });
+  });
+}
+
+// The size follows PageSizeRTF alone; BufferLenght is accepted and not read.
+Result<Text> VB_PluginLib::GetPageTextRTF(Long /*BufferLenght*/) {
+  return guarded<Text>([] {
+    return route(
+        [] {
+          if (!ide_connected() || !fetch_active_page_info()) return Text{};
+          Long length = page_info_store().PageSizeRTF;
+          bool cut = length > kTextCap;
+          if (cut) length = kTextCap;
+          Text text = read_text(pm::GetPageTextRTF, length);
+          if (cut) text += kRtfClosing;
+          return text;
+        },
+        [] { return relay_exchange(relay_line(u"GetPageTextRTF"), kTextReplyCapacity); });
+  });
+}
+
+// Sized from the whole page's plain-text length: the selection's own length is not known.
+Result<Text> VB_PluginLib::GetPageSelectedText() {
+  return guarded<Text>([] {
+    return route(
+        [] {
+          if (!ide_connected() || !fetch_active_page_info()) return Text{};
+          return read_text(pm::GetPageSelectedText,
+                           std::min(page_info_store().PageSize, kSelectionCap));
+        },
+        [] { return relay_exchange(relay_line(u"GetPageSelectedText"), kSelectionReplyCapacity); });
+  });
+}
+
+Result<VbBool> VB_PluginLib::SetPage(const Text& sFileName) {
+  return guarded<VbBool>([&] {
+    return route(
+        [&] {
+          std::string page = platform::to_ansi(sFileName);  // a copy: the caller's name stays
+          return export_boolean(pm::SetPage(page.data()));
+        },
+        [&] { return reply_as_boolean(relay_exchange(relay_line(u"SetPage").field(sFileName))); });
+  });
+}
+
+Result<Long> VB_PluginLib::GetPageCount() {
+  return guarded<Long>([] {
+    return route([] { return Long{pm::GetPageCount()}; },
+                 [] { return reply_as_long(relay_exchange(relay_line(u"GetPageCount"))); });
+  });
+}
+
+Result<Long> VB_PluginLib::GetPageIncludeCount(const Text& sFileName) {
+  return guarded<Long>([&] {
+    return route(
+        [&] {
+          std::string page = platform::to_ansi(sFileName);  // a copy: the caller's name stays
+          return Long{pm::GetPageIncludeCount(page.data())};
+        },
+        [&] {
+          return reply_as_long(relay_exchange(relay_line(u"GetPageIncludeCount").field(sFileName)));
+        });
+  });
+}
+
+}  // namespace tavrosk
