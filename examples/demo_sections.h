@@ -7,12 +7,14 @@ namespace demo {
 void session_section(DemoContext& demo);
 void ide_section(DemoContext& demo);
 void pages_section(DemoContext& demo);
+void tools_section(DemoContext& demo);
 
 using Section = void (*)(DemoContext&);
 inline constexpr Section kSections[] = {
     session_section,
     ide_section,
     pages_section,
+    tools_section,
 };
 
 }  // namespace demo

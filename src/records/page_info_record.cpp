@@ -1,11 +1,8 @@
 #include "records/page_info_record.h"
 
-#include <string>
-
 #include "bridge/plugin_manager/exports.h"
-#include "bridge/routing.h"
-#include "platform/code_page.h"
 #include "records/ansi_fields.h"
+#include "records/record_fetch.h"
 
 namespace tavrosk {
 
@@ -57,13 +54,7 @@ PageInfoStore from_record(const PageInfoRecord& record) {
 }
 
 VbBool FetchPageInfo(Text& sFileName) {
-  PageInfoRecord record = to_record(page_info_store());
-  std::string name = platform::to_ansi(sFileName);
-  std::int32_t answer =
-      plugin_manager::GetPageInfo(name.data(), reinterpret_cast<std::uint8_t*>(&record));
-  page_info_store() = from_record(record);
-  sFileName = platform::from_ansi(name);
-  return export_boolean(answer);
+  return fetch_record(sFileName, page_info_store(), plugin_manager::GetPageInfo);
 }
 
 }  // namespace tavrosk

@@ -9,6 +9,7 @@
 namespace tavrosk::sim {
 namespace {
 
+constexpr std::uint32_t kAttributeReadOnly = 0x1;
 constexpr std::uint32_t kAttributeArchive = 0x20;
 
 std::string upper(std::string s) {
@@ -55,6 +56,12 @@ bool wildcard_match(const std::string& pattern, const std::string& name) {
 }
 
 }  // namespace
+
+// The attribute word as a search reports it: a read-only folder carries more than 0x10.
+std::uint32_t FileSystem::attributes(const Entry& entry) {
+  return (entry.directory ? platform::kFileAttributeDirectory : kAttributeArchive) |
+         (entry.read_only ? kAttributeReadOnly : 0);
+}
 
 FileSystem& file_system() {
   static FileSystem instance;
@@ -110,27 +117,35 @@ void FileSystem::add_drive(char letter) {
   entries_[key] = Entry{key, true, false};
 }
 
+bool FileSystem::add_folders(const std::string& key) {
+  std::vector<std::string> chain;
+  for (std::string k = key; !k.empty(); k = parent_key(k)) chain.push_back(k);
+  if (chain.empty()) return false;
+  std::reverse(chain.begin(), chain.end());
+  // Drives are made only by add_drive, and no folder goes under a file.
+  auto root = entries_.find(chain.front());
+  if (!is_root_key(chain.front()) || root == entries_.end()) return false;
+  for (const auto& k : chain) {
+    auto it = entries_.find(k);
+    if (it == entries_.end()) {
+      entries_[k] = Entry{leaf(k), true, false};
+    } else if (!it->second.directory) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void FileSystem::add_directory(const std::string& path) {
   std::lock_guard lock(mutex_);
-  auto key = absolute_key(path);
-  if (!key) return;
-  std::vector<std::string> chain;
-  for (std::string k = *key; !k.empty(); k = parent_key(k)) chain.push_back(k);
-  std::reverse(chain.begin(), chain.end());
-  for (const auto& k : chain) {
-    if (!entries_.count(k)) entries_[k] = Entry{is_root_key(k) ? k : leaf(k), true, false};
-  }
+  if (auto key = absolute_key(path)) add_folders(*key);
 }
 
 void FileSystem::add_file(const std::string& path) {
-  auto key = [&] {
-    std::lock_guard lock(mutex_);
-    return absolute_key(path);
-  }();
-  if (!key) return;
-  std::string parent = parent_key(*key);
-  if (!parent.empty()) add_directory(parent);
   std::lock_guard lock(mutex_);
+  auto key = absolute_key(path);
+  if (!key || is_root_key(*key) || !add_folders(parent_key(*key))) return;
+  if (auto it = entries_.find(*key); it != entries_.end() && it->second.directory) return;
   std::string name =
       path.substr(path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1);
   entries_[*key] = Entry{name, false, false};
@@ -187,7 +202,7 @@ std::optional<std::uint32_t> FileSystem::find_first(const std::string& pattern) 
     if (!key || is_root_key(*key)) return std::nullopt;  // a root is no entry of its own
     auto it = entries_.find(*key);
     if (it == entries_.end()) return std::nullopt;
-    return it->second.directory ? platform::kFileAttributeDirectory : kAttributeArchive;
+    return attributes(it->second);
   }
   std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
   auto folder_key = absolute_key(folder);
@@ -203,7 +218,7 @@ std::optional<std::uint32_t> FileSystem::find_first(const std::string& pattern) 
   for (const auto& name : children_of(*folder_key)) {
     if (wildcard_match(wanted, upper(name))) {
       std::string child = *folder_key + (is_root_key(*folder_key) ? "" : "\\") + upper(name);
-      return entries_.at(child).directory ? platform::kFileAttributeDirectory : kAttributeArchive;
+      return attributes(entries_.at(child));
     }
   }
   return std::nullopt;

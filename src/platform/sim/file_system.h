@@ -2,6 +2,7 @@
 // An in-process file system with Windows paths: drive roots, backslashes, letter case ignored,
 // and a search that behaves as FindFirstFileA does (wildcards in the last component only,
 // "." and ".." listed first in every folder but a drive root).
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -14,11 +15,13 @@ class FileSystem {
  public:
   // Adds an empty drive root such as "C:\".
   void add_drive(char letter);
-  // Adds a folder and any missing parents (the drive must exist).
+  // Adds a folder and any missing parents. Nothing is added when the drive is missing or a
+  // file stands in the way.
   void add_directory(const std::string& path);
-  // Adds a file and any missing parent folders.
+  // Adds a file and any missing parent folders, on the same terms; never over a folder.
   void add_file(const std::string& path);
-  // Folders under a read-only folder cannot be created (error 75).
+  // Folders under a read-only folder cannot be created (error 75); searches report the
+  // entry with the read-only bit (0x1) beside its others.
   void set_read_only(const std::string& path, bool read_only);
   void set_current_directory(const std::string& path);
   bool is_directory(const std::string& path) const;
@@ -39,6 +42,10 @@ class FileSystem {
   // Full path with backslashes, folded to upper case, no trailing backslash except on roots.
   std::optional<std::string> absolute_key(const std::string& path) const;
   std::vector<std::string> children_of(const std::string& key) const;
+  // Adds the folder `key` and its missing parents; false when the drive is missing or a file
+  // is in the way. Called with the lock held.
+  bool add_folders(const std::string& key);
+  static std::uint32_t attributes(const Entry& entry);
 
   mutable std::mutex mutex_;
   std::map<std::string, Entry> entries_;

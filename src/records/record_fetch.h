@@ -1,0 +1,27 @@
+#pragma once
+// The round trip that every information record makes through its export: the store's contents
+// go out (the host sees the previous values, not a blank record), the whole record comes back
+// into the store whatever the export answered, and the caller's name receives the round trip
+// of its ANSI copy, which the export may have changed in place.
+#include <cstdint>
+#include <string>
+
+#include "bridge/routing.h"
+#include "bridge/value_types.h"
+#include "platform/code_page.h"
+
+namespace tavrosk {
+
+// `call_export(char* name, std::uint8_t* record)` calls the export. When it raises (library or
+// export missing) neither the store nor the name has been touched.
+template <class Store, class CallExport>
+VbBool fetch_record(Text& name, Store& store, CallExport&& call_export) {
+  auto record = to_record(store);
+  std::string ansi_name = platform::to_ansi(name);
+  std::int32_t answer = call_export(ansi_name.data(), reinterpret_cast<std::uint8_t*>(&record));
+  store = from_record(record);
+  name = platform::from_ansi(ansi_name);
+  return export_boolean(answer);
+}
+
+}  // namespace tavrosk

@@ -1,0 +1,43 @@
+#pragma once
+// A window argument as a client hands it over in a Variant: a 32-bit integer that is the
+// handle itself, an object (a form or control) whose member hwnd is read by name at run time,
+// or anything else (a 16-bit integer, a floating-point number, a text, ...), which names no
+// window and is not an object.
+#include <functional>
+
+#include "bridge/run_time_error.h"
+#include "bridge/value_types.h"
+
+namespace tavrosk {
+
+class WindowArgument {
+ public:
+  // Reads the object's member hwnd by name and converts it to a Long. Raises the run-time
+  // error of a failed read or conversion (438 for an object without that member, ...).
+  using HwndReader = std::function<Long()>;
+
+  static WindowArgument handle(Long value) { return WindowArgument(Kind::kHandle, value, {}); }
+  static WindowArgument object(HwndReader read_hwnd) {
+    return WindowArgument(Kind::kObject, 0, std::move(read_hwnd));
+  }
+  static WindowArgument other() { return WindowArgument(Kind::kOther, 0, {}); }
+
+  // The handle: the integer itself, else the object's hwnd.
+  Long window_handle() const { return kind_ == Kind::kHandle ? value_ : object_hwnd(); }
+  // The object's hwnd; anything that is not an object fails as a member read does, with 424.
+  Long object_hwnd() const {
+    if (kind_ != Kind::kObject || !read_hwnd_) raise(error::kObjectRequired);
+    return read_hwnd_();
+  }
+
+ private:
+  enum class Kind { kHandle, kObject, kOther };
+  WindowArgument(Kind kind, Long value, HwndReader read_hwnd)
+      : kind_(kind), value_(value), read_hwnd_(std::move(read_hwnd)) {}
+
+  Kind kind_;
+  Long value_;
+  HwndReader read_hwnd_;
+};
+
+}  // namespace tavrosk
