@@ -64,6 +64,12 @@ BSTR new_bstr(const Text& text) {
 Long long_in(const long* value) {
   return static_cast<Long>(deref(value));
 }
+const VARIANT& variant_in(const VARIANT* value) {
+  return deref(value);
+}
+Long optional_long_in(const long* value, Long fallback) {
+  return value == nullptr ? fallback : static_cast<Long>(*value);
+}
 Byte byte_in(const unsigned char* value) {
   return deref(value);
 }

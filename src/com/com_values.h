@@ -29,6 +29,9 @@ Long long_in(const long* value);
 Byte byte_in(const unsigned char* value);
 VbBool bool_in(const VARIANT_BOOL* value);
 Text text_in(const BSTR* value);
+const VARIANT& variant_in(const VARIANT* value);
+// An optional in-value that a vtable caller may leave out with a null pointer.
+Long optional_long_in(const long* value, Long fallback);
 
 // A text variable that the core may change; the caller's BSTR is replaced when it changed.
 class TextRef {

@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include <string>
+
 namespace tavrosk::com {
 
 std::wstring_view error_description(int number) {

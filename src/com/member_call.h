@@ -24,6 +24,18 @@ HRESULT deliver(Slot* slot, Call&& call) noexcept {
   }
 }
 
+// A Variant result that is always empty, for a member whose outcome is its status alone.
+template <class Call>
+HRESULT deliver(VARIANT* slot, Call&& call) noexcept {
+  if (slot == nullptr) return report_error(error::kInvalidCall);
+  clear_result(slot);
+  try {
+    return report(call());
+  } catch (...) {
+    return report_error(detail::current_error_number());
+  }
+}
+
 // Members without a result slot; `call` returns the core's Status.
 template <class Call>
 HRESULT deliver(Call&& call) noexcept {

@@ -113,7 +113,7 @@ HRESULT to_script_array(SAFEARRAY* texts, VARIANT* destination) {
 
 // The value of `source` in the parameter's type `type`, into `value` (empty before).
 HRESULT convert(const VARIANT& source, VARTYPE type, VARIANT* value) {
-  if (type == VT_VARIANT) return VariantCopyInd(value, &source);
+  if (type == VT_VARIANT) return VariantCopyInd(value, const_cast<VARIANT*>(&source));
   if (type == kTextArray) {
     SAFEARRAY* texts = nullptr;
     HRESULT hr = to_text_array(source, &texts);
@@ -123,7 +123,7 @@ HRESULT convert(const VARIANT& source, VARTYPE type, VARIANT* value) {
     }
     return hr;
   }
-  return VariantChangeType(value, &source, 0, type);
+  return VariantChangeType(value, const_cast<VARIANT*>(&source), 0, type);
 }
 
 bool same_value(const VARIANT& before, const VARIANT& after) {

@@ -11,7 +11,7 @@ namespace tavrosk::com {
 ITypeLib* type_library() {
   // Held for the life of the process: the objects of every apartment describe themselves
   // through it.
-  static ITypeLib* library = [] {
+  static ITypeLib* library = []() -> ITypeLib* {
     ITypeLib* loaded = nullptr;
     std::wstring path = module_path();
     if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded))) return nullptr;
