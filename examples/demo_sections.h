@@ -7,6 +7,7 @@ namespace demo {
 void session_section(DemoContext& demo);
 void ide_section(DemoContext& demo);
 void pages_section(DemoContext& demo);
+void editing_section(DemoContext& demo);
 void tools_section(DemoContext& demo);
 
 using Section = void (*)(DemoContext&);
@@ -14,6 +15,7 @@ inline constexpr Section kSections[] = {
     session_section,
     ide_section,
     pages_section,
+    editing_section,
     tools_section,
 };
 

@@ -1,5 +1,6 @@
 #include "relay_commands.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace tavrosk::host {
@@ -27,6 +28,15 @@ std::string join_fields(const std::vector<std::string>& fields, std::size_t firs
 std::int32_t long_field(const std::vector<std::string>& fields, std::size_t index) {
   if (index >= fields.size()) return 0;
   return static_cast<std::int32_t>(std::strtoll(fields[index].c_str(), nullptr, 10));
+}
+
+bool boolean_field(const std::vector<std::string>& fields, std::size_t index) {
+  if (index >= fields.size()) return false;
+  std::string word;
+  for (char c : fields[index]) {
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return word == "true" || long_field(fields, index) != 0;
 }
 
 std::string boolean_reply(bool value) {

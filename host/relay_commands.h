@@ -21,6 +21,8 @@ std::string join_fields(const std::vector<std::string>& fields, std::size_t firs
 
 // Field `index` read as a decimal 32-bit integer; 0 when missing or not a number.
 std::int32_t long_field(const std::vector<std::string>& fields, std::size_t index);
+// Field `index` as the library writes a Boolean: "True" (any letter case) or a non-zero number.
+bool boolean_field(const std::vector<std::string>& fields, std::size_t index);
 
 std::string boolean_reply(bool value);
 std::string number_reply(long long value);

@@ -1,0 +1,78 @@
+// VB_PluginLib: editing the active page's text, caret, selection and scroll position.
+// The exports take a column before its line; the relay lines carry the line first.
+#include "bridge/plugin_manager/exports.h"
+#include "bridge/request_members.h"
+#include "bridge/vb_plugin_lib.h"
+
+namespace tavrosk {
+
+namespace pm = plugin_manager;
+
+Status VB_PluginLib::SetPageNew(const Text& sFileName) {
+  return request([&] { pm::SetPageNew(ansi_copy(sFileName)); },
+                 [&] { return relay_line(u"SetPageNew").field(sFileName); });
+}
+
+Status VB_PluginLib::SetPageClear() {
+  return request([] { pm::SetPageClear(); }, [] { return relay_line(u"SetPageClear"); });
+}
+
+Status VB_PluginLib::SetPageInsertHeader() {
+  return request([] { pm::SetPageInsertHeader(); },
+                 [] { return relay_line(u"SetPageInsertHeader"); });
+}
+
+Status VB_PluginLib::SetPageUpdateText(const Text& sText, VbBool bSaveUpDate) {
+  return request([&] { pm::SetPageUpdateText(ansi_copy(sText), export_slot(bSaveUpDate)); },
+                 [&] { return relay_line(u"SetPageUpdateText").field(bSaveUpDate).field(sText); });
+}
+
+Status VB_PluginLib::SetPageText(const Text& sText) {
+  return request([&] { pm::SetPageText(ansi_copy(sText)); },
+                 [&] { return relay_line(u"SetPageText").field(sText); });
+}
+
+Status VB_PluginLib::SetPageTextAt(Long lLine, Long lColumn, const Text& sText) {
+  return request(
+      [&] { pm::SetPageTextAt(lColumn, lLine, ansi_copy(sText)); },
+      [&] { return relay_line(u"SetPageTextAt").field(lLine).field(lColumn).field(sText); });
+}
+
+Status VB_PluginLib::SetPageSelectTextAt(Long lSelStart, Long lSelLenght) {
+  return request(
+      [&] { pm::SetPageSelectTextAt(lSelStart, lSelLenght); },
+      [&] { return relay_line(u"SetPageSelectTextAt").field(lSelStart).field(lSelLenght); });
+}
+
+Status VB_PluginLib::SetPageCursorPos(Long lColumn, Long lLine) {
+  return request([&] { pm::SetPageCursorPos(lColumn, lLine); },
+                 [&] { return relay_line(u"SetPageCursorPos").field(lLine).field(lColumn); });
+}
+
+// The export writes the caller's own variables; the relay line carries their values on entry.
+Status VB_PluginLib::GetPageCursorPos(Long& lLine, Long& lColumn) {
+  return guarded_void([&] {
+    route([&] { pm::GetPageCursorPos(&lColumn, &lLine); },
+          [&] {
+            CommandLine line = relay_line(u"GetPageCursorPos").field(lLine).field(lColumn);
+            store_two_numbers(relay_exchange(line), lLine, lColumn);
+          });
+  });
+}
+
+Status VB_PluginLib::SetPageTopLine(Long lLineNumber) {
+  return request([&] { pm::SetPageTopLine(lLineNumber); },
+                 [&] { return relay_line(u"SetPageTopLine").field(lLineNumber); });
+}
+
+Status VB_PluginLib::GetPageDisplayLines(Long& lTopline, Long& lLinesInWindow) {
+  return guarded_void([&] {
+    route([&] { pm::GetPageDisplayLines(&lTopline, &lLinesInWindow); },
+          [&] {
+            store_two_numbers(relay_exchange(relay_line(u"GetPageDisplayLines")), lTopline,
+                              lLinesInWindow);
+          });
+  });
+}
+
+}  // namespace tavrosk
