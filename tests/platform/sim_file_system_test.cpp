@@ -46,18 +46,6 @@ TEST_F(SimFileSystem, WildcardsMatchOneNameInAnyLetterCase) {
   EXPECT_FALSE(find("C:\\T*\\zeta.txt").has_value());  // wildcards only in the last component
 }
 
-TEST_F(SimFileSystem, PlainSearchesFindEntriesButNotRootsOrTrailingSeparators) {
-  EXPECT_EQ(find("C:\\Top"), kDirectory);
-  EXPECT_FALSE(find("C:\\Top\\").has_value());
-  EXPECT_FALSE(find("C:\\").has_value());
-  EXPECT_FALSE(find("").has_value());
-  ASSERT_TRUE(find("C:\\Top\\zeta.txt").has_value());
-  EXPECT_EQ(*find("C:\\Top\\zeta.txt") & kDirectory, 0u);
-  fs().set_current_directory("C:\\Top");
-  EXPECT_EQ(find("Empty"), kDirectory);
-  EXPECT_EQ(find("..\\Top"), kDirectory);
-}
-
 TEST_F(SimFileSystem, AReadOnlyFolderReportsMoreThanTheFolderBit) {
   fs().set_read_only("C:\\Top", true);
   EXPECT_EQ(find("C:\\Top"), kDirectory | 0x1u);

@@ -76,31 +76,7 @@ TEST_P(ProgInfoOnBothRoads, EachMemberTakesOnlyItsOwnRoad) {
   }
 }
 
-// Relay replies and a missing relay tool concern the relay road alone.
-class ProgInfoRelayed : public ProgInfoOnBothRoads {};
-
-TEST_P(ProgInfoRelayed, ARelayReplyIsReturnedExactlyAsRead) {
-  relay_->script_reply(u"  spaced out  ");
-  EXPECT_EQ(info_.ParamsBound().value, u"  spaced out  ");
-  relay_->script_reply(u"maybe");
-  Text name = u"Flasher";
-  auto result = info_.GetProgrammerInfo(name);
-  EXPECT_EQ(result.status.error_number(), error::kTypeMismatch);
-  EXPECT_EQ(result.value, kFalse);
-}
-
-TEST_P(ProgInfoRelayed, WithoutTheRelayToolTextsAreEmptyAndTheFetchFails) {
-  relay_->close();
-  auto path = info_.Path();
-  EXPECT_TRUE(path.ok());
-  EXPECT_EQ(path.value, u"");
-  Text name = u"Flasher";
-  EXPECT_EQ(info_.GetProgrammerInfo(name).status.error_number(), error::kTypeMismatch);
-  EXPECT_EQ(box_texts().size(), 2u);
-}
-
 TAVROSK_ON_BOTH_ROADS(ProgInfoOnBothRoads);
-INSTANTIATE_TEST_SUITE_P(Roads, ProgInfoRelayed, ::testing::Values(Road::kRelay), road_name);
 
 }  // namespace
 }  // namespace tavrosk::testing

@@ -4,9 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "bridge/plugin_manager/exports.h"
 #include "ide_model.h"
-#include "platform/sim/library_control.h"
 #include "records/ansi_fields.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
@@ -41,16 +39,6 @@ class ProgInfoDirect : public SimTest {
 
   ProgInfoLib info_;
 };
-
-TEST_F(ProgInfoDirect, BeforeAnyFetchEveryMemberIsEmpty) {
-  for (auto member : {&ProgInfoLib::Path, &ProgInfoLib::FileName, &ProgInfoLib::Params,
-                      &ProgInfoLib::ParamsBound, &ProgInfoLib::HookFilename}) {
-    auto result = (info_.*member)();
-    EXPECT_TRUE(result.ok());
-    EXPECT_EQ(result.value, u"");
-  }
-  EXPECT_TRUE(host::ide_model().export_calls().empty());
-}
 
 TEST_F(ProgInfoDirect, AFieldWithoutNulKeepsAllItsCharactersAndNoneOfItsNeighbour) {
   host::ide_model().set_export_hook("GetProgrammerInfo", [](const auto& arguments) {
@@ -92,19 +80,6 @@ TEST_F(ProgInfoDirect, TheNameComesBackAsTheExportLeftIt) {
   Text name = u"burner\u4E00";
   info_.GetProgrammerInfo(name);
   EXPECT_EQ(name, u"BURNER?");
-}
-
-TEST_F(ProgInfoDirect, AnUnreachableExportLeavesStoreAndNameAlone) {
-  Text name = u"Burner";
-  ASSERT_TRUE(info_.GetProgrammerInfo(name).ok());
-  sim::hide_export("GetProgrammerInfo");
-  plugin_manager::forget_loaded_library();
-  Text other = u"Flasher";
-  auto result = info_.GetProgrammerInfo(other);
-  EXPECT_EQ(result.status.error_number(), error::kDllEntryPointNotFound);
-  EXPECT_EQ(result.value, kFalse);
-  EXPECT_EQ(other, u"Flasher");
-  EXPECT_EQ(narrow(info_.FileName().value), "burn.exe");
 }
 
 TEST_F(ProgInfoDirect, EveryObjectOfTheThreadReadsTheOneStore) {

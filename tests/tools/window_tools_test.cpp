@@ -94,13 +94,6 @@ TEST_F(WindowTools, AHandleThatIsNotAThirtyTwoBitIntegerFailsAndKeepsTheState) {
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}}));
 }
 
-TEST_F(WindowTools, AHandleThatNamesNoWindowStillSwitchesTheState) {
-  constexpr Long kNoSuchWindow = 0x7FFF0000;
-  EXPECT_TRUE(tools_.FormAlwaysOnTop(WindowArgument::handle(kNoSuchWindow), kTrue).ok());
-  EXPECT_TRUE(tools_.FormAlwaysOnTop(WindowArgument::handle(kNoSuchWindow), kFalse).ok());
-  EXPECT_EQ(placements(), (Placements{{kNoSuchWindow, kTopmost}, {kNoSuchWindow, kNotTopmost}}));
-}
-
 TEST_F(WindowTools, WordWrapSendsTheLineWidthToTheControlsWindow) {
   platform::WindowHandle rich_text = desktop().create_window(u"", form_a_);
   EXPECT_TRUE(tools_.RichTextBoxWordWrap(form(rich_text)).ok());
