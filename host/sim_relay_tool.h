@@ -10,16 +10,10 @@
 #include <vector>
 
 #include "platform/window_services.h"
+#include "received_line.h"
 #include "relay_commands.h"
 
 namespace tavrosk::host {
-
-struct ReceivedLine {
-  std::uintptr_t tag = 0;  // dwData
-  std::uint32_t size = 0;  // cbData
-  std::string bytes;       // the cbData bytes as they arrived
-  std::u16string text;     // the line before its zero byte, in UTF-16
-};
 
 class SimRelayTool {
  public:

@@ -1,6 +1,6 @@
 // The session members run the same scenario on both roads against the reference host.
 #include "ide_model.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

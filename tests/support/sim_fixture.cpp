@@ -55,14 +55,4 @@ std::vector<std::string> BothRoadsTest::export_calls() const {
   return host::ide_model().export_calls();
 }
 
-std::string road_name(const ::testing::TestParamInfo<Road>& info) {
-  return info.param == Road::kDirect ? "Direct" : "Relay";
-}
-
-std::string narrow(std::u16string_view text) {
-  std::string out;
-  for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
-
 }  // namespace tavrosk::testing

@@ -1,4 +1,8 @@
 #pragma once
+#if defined(_WIN32)
+// Windows builds give the same both-roads fixture over real windows.
+#include "support/win32/win32_fixture.h"
+#else
 // Test fixtures on the simulated desktop: every test starts from a clean desktop, file system,
 // code page, reference host and session record.
 #include <gtest/gtest.h>
@@ -11,6 +15,7 @@
 #include "bridge/vb_plugin_lib.h"
 #include "platform/sim/desktop.h"
 #include "sim_relay_tool.h"
+#include "support/roads.h"
 
 namespace tavrosk::testing {
 
@@ -26,8 +31,6 @@ class SimTest : public ::testing::Test {
 
 // The IDE window, the relay tool and a VB_PluginLib, with the thread on the road of the test's
 // parameter. The same scenario run on both roads must give the same results.
-enum class Road { kDirect, kRelay };
-
 class BothRoadsTest : public SimTest, public ::testing::WithParamInterface<Road> {
  protected:
   static constexpr Long kPluginWindow = 1312;
@@ -46,16 +49,5 @@ class BothRoadsTest : public SimTest, public ::testing::WithParamInterface<Road>
   std::unique_ptr<VB_PluginLib> ide_;
 };
 
-std::string road_name(const ::testing::TestParamInfo<Road>& info);
-
-// Runs a BothRoadsTest suite on the direct and on the relay road.
-#define TAVROSK_ON_BOTH_ROADS(suite)                                                          \
-  INSTANTIATE_TEST_SUITE_P(                                                                   \
-      Roads, suite,                                                                           \
-      ::testing::Values(::tavrosk::testing::Road::kDirect, ::tavrosk::testing::Road::kRelay), \
-      ::tavrosk::testing::road_name)
-
-// gtest prints UTF-16 text poorly; compare through this when a failure should be readable.
-std::string narrow(std::u16string_view text);
-
 }  // namespace tavrosk::testing
+#endif

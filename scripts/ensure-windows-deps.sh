@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Windows tier's toolchain on Debian when something is missing (run as root):
+# the 32-bit mingw-w64 cross compiler, Wine with its 32-bit half, a virtual X display, and
+# GoogleTest's sources to build with the cross compiler.
+set -euo pipefail
+packages=(g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest)
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
+need=()
+for package in "${packages[@]}"; do installed "$package" || need+=("$package"); done
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  start=$(date +%s)
+  dpkg --add-architecture i386
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+  echo "installed in $(( $(date +%s) - start )) s"
+fi

@@ -1,0 +1,31 @@
+// Conversion through the system's ANSI code page.
+#include "platform/code_page.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace tavrosk::platform {
+
+std::string to_ansi(std::u16string_view text) {
+  if (text.empty() || text.size() > INT_MAX) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  int count = static_cast<int>(text.size());
+  // Asked first for the size: a multi-byte code page needs more bytes than characters.
+  int size = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, count, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+std::u16string from_ansi(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > INT_MAX) return {};
+  int count = static_cast<int>(bytes.size());
+  int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(size), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(text.data()),
+                      size);
+  return text;
+}
+
+}  // namespace tavrosk::platform
