@@ -1,5 +1,6 @@
 // The class objects and the two exports through which COM reaches them.
 #include <windows.h>
+
 #include <unknwn.h>
 
 #include <atomic>

@@ -35,8 +35,8 @@ Long read_hwnd(IDispatch* object) {
   SysFreeString(exception.bstrHelpFile);
   if (FAILED(hr)) {
     Status reported{static_cast<std::uint32_t>(exception.scode)};
-    bool run_time_error = hr == DISP_E_EXCEPTION && reported.error_number() > 0 &&
-                          reported.error_number() < 0x10000;
+    bool run_time_error =
+        hr == DISP_E_EXCEPTION && reported.error_number() > 0 && reported.error_number() < 0x10000;
     raise(run_time_error ? reported.error_number() : error::kObjectDoesNotSupport);
   }
   HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
@@ -100,15 +100,18 @@ WindowArgument window_argument_of(const VARIANT& value) {
     inner = V_VARIANTREF(inner);
   }
   switch (V_VT(inner)) {
-    case VT_I4: return WindowArgument::handle(static_cast<Long>(V_I4(inner)));
-    case VT_BYREF | VT_I4: return WindowArgument::handle(static_cast<Long>(*V_I4REF(inner)));
+    case VT_I4:
+      return WindowArgument::handle(static_cast<Long>(V_I4(inner)));
+    case VT_BYREF | VT_I4:
+      return WindowArgument::handle(static_cast<Long>(*V_I4REF(inner)));
     case VT_DISPATCH:
     case VT_BYREF | VT_DISPATCH: {
       IDispatch* object = V_VT(inner) == VT_DISPATCH ? V_DISPATCH(inner) : *V_DISPATCHREF(inner);
       if (object == nullptr) return WindowArgument::other();
       return WindowArgument::object([object] { return read_hwnd(object); });
     }
-    default: return WindowArgument::other();
+    default:
+      return WindowArgument::other();
   }
 }
 

@@ -4,6 +4,7 @@
 // are read here; variables that the core writes are wrapped so that whatever the core wrote,
 // on success or failure, reaches the caller's variable when the call returns.
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <vector>
@@ -14,7 +15,7 @@
 
 namespace tavrosk::com {
 
-Text text_of(BSTR value);  // a null BSTR is the empty text
+Text text_of(BSTR value);         // a null BSTR is the empty text
 BSTR new_bstr(const Text& text);  // raises 7 when out of memory
 
 constexpr VbBool vb_bool_of(VARIANT_BOOL value) {

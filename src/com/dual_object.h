@@ -3,6 +3,7 @@
 // from the type library (with the coercion of script arguments), and ISupportErrorInfo.
 // A class derives from DualObject<_Interface, Core> and writes only its members.
 #include <windows.h>
+
 #include <oaidl.h>
 
 #include <atomic>
@@ -70,14 +71,14 @@ class DualObject : public Interface, public ISupportErrorInfo {
     if (FAILED(hr)) return hr;
     return DispGetIDsOfNames(vtable_info_, names, count, ids);
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception,
                                    UINT* argument_error) override {
     if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     HRESULT hr = load_type_infos();
     if (FAILED(hr)) return hr;
-    return invoke_with_coercion(vtable_info_, static_cast<Interface*>(this), member, flags,
-                                params, result, exception, argument_error);
+    return invoke_with_coercion(vtable_info_, static_cast<Interface*>(this), member, flags, params,
+                                result, exception, argument_error);
   }
 
   // ISupportErrorInfo

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/thread_state.h"
+
 namespace tavrosk::com {
 namespace {
 
@@ -50,6 +52,9 @@ bool can_unload() {
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     tavrosk::com::g_module = instance;
+  } else if (reason == DLL_THREAD_DETACH) {
+    // The ending thread's session record and stores (its apartment's state).
+    tavrosk::platform::release_thread_state();
   }
   return TRUE;
 }

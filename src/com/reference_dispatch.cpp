@@ -18,9 +18,12 @@ constexpr VARTYPE kTextArray = VT_ARRAY | VT_BSTR;
 // The Automation type of a parameter: VT_BYREF|T for a pointer, VT_ARRAY|T for a SAFEARRAY.
 VARTYPE variant_type_of(const TYPEDESC& type) {
   switch (type.vt) {
-    case VT_PTR: return static_cast<VARTYPE>(VT_BYREF | variant_type_of(*type.lptdesc));
-    case VT_SAFEARRAY: return static_cast<VARTYPE>(VT_ARRAY | variant_type_of(*type.lptdesc));
-    default: return type.vt;
+    case VT_PTR:
+      return static_cast<VARTYPE>(VT_BYREF | variant_type_of(*type.lptdesc));
+    case VT_SAFEARRAY:
+      return static_cast<VARTYPE>(VT_ARRAY | variant_type_of(*type.lptdesc));
+    default:
+      return type.vt;
   }
 }
 
@@ -134,11 +137,16 @@ bool same_value(const VARIANT& before, const VARIANT& after) {
              std::memcmp(V_BSTR(&before) ? V_BSTR(&before) : L"",
                          V_BSTR(&after) ? V_BSTR(&after) : L"",
                          SysStringByteLen(V_BSTR(&after))) == 0;
-    case VT_I4: return V_I4(&before) == V_I4(&after);
-    case VT_BOOL: return V_BOOL(&before) == V_BOOL(&after);
-    case VT_UI1: return V_UI1(&before) == V_UI1(&after);
-    case kTextArray: return V_ARRAY(&before) == V_ARRAY(&after);
-    default: return false;
+    case VT_I4:
+      return V_I4(&before) == V_I4(&after);
+    case VT_BOOL:
+      return V_BOOL(&before) == V_BOOL(&after);
+    case VT_UI1:
+      return V_UI1(&before) == V_UI1(&after);
+    case kTextArray:
+      return V_ARRAY(&before) == V_ARRAY(&after);
+    default:
+      return false;
   }
 }
 
@@ -194,7 +202,7 @@ class StandIn {
     VARIANT written;
     VariantInit(&written);
     HRESULT hr = V_VT(&value_) == kTextArray ? to_script_array(V_ARRAY(&value_), &written)
-                                              : VariantCopy(&written, &value_);
+                                             : VariantCopy(&written, &value_);
     if (SUCCEEDED(hr)) hr = VariantClear(caller_);
     if (FAILED(hr)) {
       VariantClear(&written);

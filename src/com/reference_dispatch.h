@@ -9,6 +9,7 @@
 // array of VARIANT (the only array a script has) stands for a SAFEARRAY(BSTR) parameter; the
 // lines that come back are handed to the script as an array of VARIANT holding BSTR.
 #include <windows.h>
+
 #include <oaidl.h>
 
 namespace tavrosk::com {

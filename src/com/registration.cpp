@@ -1,6 +1,7 @@
 // DllRegisterServer / DllUnregisterServer: the ProgIDs "Tavrosk.<class>", the CLSID keys with
 // the in-process server and its apartment threading, and the type library.
 #include <windows.h>
+
 #include <oleauto.h>
 #include <olectl.h>
 
@@ -83,7 +84,7 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   using namespace tavrosk::com;
   for (const Coclass& coclass : coclasses()) unregister_class(coclass);
   // A library that was never registered is no failure of unregistering.
-  HRESULT hr = UnRegisterTypeLib(LIBID_Tavrosk, kLibraryMajor, kLibraryMinor, LOCALE_NEUTRAL,
-                                 SYS_WIN32);
+  HRESULT hr =
+      UnRegisterTypeLib(LIBID_Tavrosk, kLibraryMajor, kLibraryMinor, LOCALE_NEUTRAL, SYS_WIN32);
   return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
 }

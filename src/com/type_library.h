@@ -2,6 +2,7 @@
 // The type library Tavrosk, embedded in the DLL as its TYPELIB resource and loaded once from
 // the module's own path.
 #include <windows.h>
+
 #include <oaidl.h>
 
 namespace tavrosk::com {

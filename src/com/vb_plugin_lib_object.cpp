@@ -56,9 +56,8 @@ class VbPluginLibObject final : public DualObject<_VB_PluginLib, VB_PluginLib> {
   }
   HRESULT STDMETHODCALLTYPE GetProgrammerByIndex(long* index, BSTR* ReturnedName,
                                                  VARIANT_BOOL* result) override {
-    return deliver(result, [&] {
-      return core_.GetProgrammerByIndex(long_in(index), TextRef(ReturnedName));
-    });
+    return deliver(
+        result, [&] { return core_.GetProgrammerByIndex(long_in(index), TextRef(ReturnedName)); });
   }
   HRESULT STDMETHODCALLTYPE GetProgrammerCount(long* result) override {
     return deliver(result, [&] { return core_.GetProgrammerCount(); });
@@ -94,8 +93,7 @@ class VbPluginLibObject final : public DualObject<_VB_PluginLib, VB_PluginLib> {
     return deliver(result, [&] { return core_.GetPageText(optional_long_in(BufferLenght, 0)); });
   }
   HRESULT STDMETHODCALLTYPE GetPageTextRTF(long* BufferLenght, BSTR* result) override {
-    return deliver(result,
-                   [&] { return core_.GetPageTextRTF(optional_long_in(BufferLenght, 0)); });
+    return deliver(result, [&] { return core_.GetPageTextRTF(optional_long_in(BufferLenght, 0)); });
   }
   HRESULT STDMETHODCALLTYPE GetPageSelectedText(BSTR* result) override {
     return deliver(result, [&] { return core_.GetPageSelectedText(); });

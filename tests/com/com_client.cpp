@@ -89,18 +89,36 @@ void pump_until(HANDLE done) {
 
 }  // namespace
 
+DWORD WINAPI apartment_thread(void* parameter) {
+  const auto& body = *static_cast<const std::function<void()>*>(parameter);
+  HRESULT hr = CoInitialize(nullptr);
+  EXPECT_TRUE(SUCCEEDED(hr));
+  body();
+  CoUninitialize();
+  return 0;
+}
+
 void run_in_apartment(const std::function<void()>& body) {
-  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread worker([&] {
-    HRESULT hr = CoInitialize(nullptr);
-    EXPECT_TRUE(SUCCEEDED(hr));
-    body();
-    CoUninitialize();
-    SetEvent(done);
-  });
-  pump_until(done);
-  worker.join();
-  CloseHandle(done);
+  // A leaving thread may still send this thread a message: pump until it has ended.
+  HANDLE thread = CreateThread(nullptr, 0, apartment_thread,
+                               const_cast<std::function<void()>*>(&body), 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  pump_until(thread);
+  CloseHandle(thread);
+}
+
+RelayRoad::RelayRoad(_VB_PluginLib* ide) : ide_(ide) {
+  long window = kPluginWindow;
+  VARIANT_BOOL on = VARIANT_TRUE;
+  VARIANT_BOOL answer = VARIANT_FALSE;
+  EXPECT_EQ(ide_->DebugApp(&window, &on, &answer), S_OK);
+}
+
+RelayRoad::~RelayRoad() {
+  long window = kPluginWindow;
+  VARIANT_BOOL off = VARIANT_FALSE;
+  VARIANT_BOOL answer = VARIANT_FALSE;
+  ide_->DebugApp(&window, &off, &answer);
 }
 
 ProgramRun run_program(const std::wstring& command_line) {

@@ -4,6 +4,7 @@
 // fresh apartments. The DLL keeps its own per-thread state, so each scenario runs on a thread
 // of its own, with the test's thread pumping messages for the IDE window meanwhile.
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <functional>
@@ -17,6 +18,9 @@
 #include "win32_ide_window.h"
 
 namespace tavrosk::testing {
+
+// The plug-in's window handle that relayed scenarios hand to DebugApp.
+constexpr long kPluginWindow = 1312;
 
 template <class T>
 class ComPtr {
@@ -114,6 +118,21 @@ HRESULT invoke_by_name(IDispatch* object, const wchar_t* name, std::vector<VARIA
 // messages until it has finished.
 void run_in_apartment(const std::function<void()>& body);
 
+// For a scope, this thread's session in the DLL takes the relay road (DebugApp True, then
+// DebugApp False at the end). Relayed scenarios run on the test's own thread, which has
+// joined an apartment at start-up: a helper thread that has talked to the relay program does
+// not end under Wine.
+class RelayRoad {
+ public:
+  explicit RelayRoad(_VB_PluginLib* ide);
+  ~RelayRoad();
+  RelayRoad(const RelayRoad&) = delete;
+  RelayRoad& operator=(const RelayRoad&) = delete;
+
+ private:
+  _VB_PluginLib* ide_;
+};
+
 // Runs a program to its end (its output gathered), pumping messages meanwhile.
 struct ProgramRun {
   DWORD exit_code = 0;
@@ -130,8 +149,6 @@ std::wstring program_folder();
 // The reference IDE window (on this thread) and relay program, for scenarios on both roads.
 class ComTest : public WindowsTest {
  protected:
-  static constexpr long kPluginWindow = 1312;
-
   void SetUp() override;
   void TearDown() override;
 

@@ -94,22 +94,18 @@ TEST_F(DispatchClient, OutParametersReachTheCallersVariable) {
 TEST_F(DispatchClient, AFailureIsAnExceptionWithTheOutValuesAlreadyWritten) {
   relay_->script_reply(u"True");
   relay_->script_reply(u"maybe//::^xPICkit2");
-  run_in_apartment([] {
-    auto ide = create<IDispatch>(CLSID_VB_PluginLib);
-    ASSERT_TRUE(ide);
-    Variant window = Variant::of_i4(kPluginWindow);
-    Variant on = Variant::of_i2(-1);
-    Variant answer;
-    ASSERT_EQ(invoke_by_name(ide.get(), L"DebugApp", {reference_to(window), reference_to(on)},
-                             answer.get()),
-              S_OK);
+  {
+    auto plugin = create<_VB_PluginLib>(CLSID_VB_PluginLib);
+    ASSERT_TRUE(plugin);
+    RelayRoad relayed(plugin.get());
+    IDispatch* ide = plugin.get();
     Variant name = Variant::of_text(L"before");
     Variant found;
     EXCEPINFO exception{};
-    EXPECT_EQ(invoke_by_name(ide.get(), L"GetProgrammerByIndex",
-                             {Variant::of_i2(0).value(), reference_to(name)}, found.get(),
-                             &exception),
-              DISP_E_EXCEPTION);
+    EXPECT_EQ(
+        invoke_by_name(ide, L"GetProgrammerByIndex",
+                       {Variant::of_i2(0).value(), reference_to(name)}, found.get(), &exception),
+        DISP_E_EXCEPTION);
     EXPECT_EQ(exception.scode, run_time_error(13));
     EXPECT_EQ(std::wstring(exception.bstrSource ? exception.bstrSource : L""), L"Tavrosk");
     EXPECT_EQ(std::wstring(exception.bstrDescription ? exception.bstrDescription : L""),
@@ -118,13 +114,17 @@ TEST_F(DispatchClient, AFailureIsAnExceptionWithTheOutValuesAlreadyWritten) {
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
     EXPECT_EQ(name.text(), L"PICkit2");
-  });
+  }
 }
 
 TEST_F(DispatchClient, AnOmittedOptionalArgumentTakesItsDefault) {
   run_in_apartment([] {
     auto ide = create<IDispatch>(CLSID_VB_PluginLib);
     ASSERT_TRUE(ide);
+    Variant connected;
+    EXPECT_EQ(invoke_by_name(ide.get(), L"Connect", {Variant::of_i4(kPluginWindow).value()},
+                             connected.get()),
+              S_OK);
     Variant text;
     EXPECT_EQ(invoke_by_name(ide.get(), L"GetPageText", {}, text.get()), S_OK);
     EXPECT_EQ(text.text(), L"Device = 18F4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n");
@@ -191,8 +191,7 @@ TEST_F(DispatchClient, ByValueTextsAcceptVariablesAndLiteralsOfAnyType) {
     EXPECT_EQ(V_BOOL(exists.get()), VARIANT_TRUE);
     EXPECT_EQ(folder.text(), windows);
     // The number 0 converts to the text "0", a folder that does not exist.
-    EXPECT_EQ(invoke_by_name(tools.get(), L"PathExists", {Variant::of_i2(0).value()},
-                             exists.get()),
+    EXPECT_EQ(invoke_by_name(tools.get(), L"PathExists", {Variant::of_i2(0).value()}, exists.get()),
               S_OK);
     EXPECT_EQ(V_BOOL(exists.get()), VARIANT_FALSE);
   });

@@ -11,14 +11,18 @@ const CLSID* const kClsids[] = {&CLSID_VB_PluginLib, &CLSID_PageInfoLib, &CLSID_
                                 &CLSID_PlugInToolsLib};
 
 DWORD regsvr32(const wchar_t* options) {
-  std::wstring line = std::wstring(L"regsvr32 ") + options + L" \"" + program_folder() +
-                      L"Tavrosk.dll\"";
+  std::wstring line =
+      std::wstring(L"regsvr32 ") + options + L" \"" + program_folder() + L"Tavrosk.dll\"";
   return run_program(line).exit_code;
 }
 
 class RegisteredServer : public ::testing::Environment {
  public:
-  void SetUp() override { ASSERT_EQ(regsvr32(L"/s"), 0u); }
+  void SetUp() override {
+    // The test's own thread is an apartment too: relayed scenarios run on it.
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    ASSERT_EQ(regsvr32(L"/s"), 0u);
+  }
 };
 const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new RegisteredServer);
 

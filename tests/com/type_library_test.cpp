@@ -53,7 +53,8 @@ const std::vector<Member> kVbPluginLib = {
     {L"GetPageDisplayLines", 0x60030027, {L"lTopline", L"lLinesInWindow"}},
     {L"SetPageSave", 0x60030028, {L"sFileName"}},
     {L"SetPageLoad", 0x60030029, {L"sFileName"}},
-    {L"SetPageVersion", 0x6003002A,
+    {L"SetPageVersion",
+     0x6003002A,
      {L"sFileName", L"ByMajor", L"ByMinor", L"ByRelease", L"ByBuild"}},
     {L"SetPageClose", 0x6003002B, {L"sFileName"}},
     {L"SetPageCloseAll", 0x6003002C, {L"sNewPageName"}},
@@ -65,21 +66,32 @@ const std::vector<Member> kVbPluginLib = {
 };
 
 const std::vector<Member> kPageInfoLib = {
-    {L"GetPageInfo", 0x60030000, {L"sFileName"}}, {L"DisplayName", 0x60030001, {}},
-    {L"FileName", 0x60030002, {}},                {L"FilenameMCI", 0x60030003, {}},
-    {L"FilenameASM", 0x60030004, {}},             {L"FilenameHEX", 0x60030005, {}},
-    {L"Modified", 0x60030006, {}},                {L"Device", 0x60030007, {}},
-    {L"OSC", 0x60030008, {}},                     {L"VersionEnabled", 0x60030009, {}},
-    {L"VersionMajor", 0x6003000A, {}},            {L"VersionMinor", 0x6003000B, {}},
-    {L"VersionRelease", 0x6003000C, {}},          {L"VersionBuild", 0x6003000D, {}},
-    {L"PageSize", 0x6003000E, {}},                {L"PageSizeRTF", 0x6003000F, {}},
+    {L"GetPageInfo", 0x60030000, {L"sFileName"}},
+    {L"DisplayName", 0x60030001, {}},
+    {L"FileName", 0x60030002, {}},
+    {L"FilenameMCI", 0x60030003, {}},
+    {L"FilenameASM", 0x60030004, {}},
+    {L"FilenameHEX", 0x60030005, {}},
+    {L"Modified", 0x60030006, {}},
+    {L"Device", 0x60030007, {}},
+    {L"OSC", 0x60030008, {}},
+    {L"VersionEnabled", 0x60030009, {}},
+    {L"VersionMajor", 0x6003000A, {}},
+    {L"VersionMinor", 0x6003000B, {}},
+    {L"VersionRelease", 0x6003000C, {}},
+    {L"VersionBuild", 0x6003000D, {}},
+    {L"PageSize", 0x6003000E, {}},
+    {L"PageSizeRTF", 0x6003000F, {}},
     {L"DeviceCore", 0x60030010, {}},
 };
 
 const std::vector<Member> kProgInfoLib = {
-    {L"GetProgrammerInfo", 0x60030000, {L"sProgName"}}, {L"Path", 0x60030001, {}},
-    {L"FileName", 0x60030002, {}},                      {L"Params", 0x60030003, {}},
-    {L"ParamsBound", 0x60030004, {}},                   {L"HookFilename", 0x60030005, {}},
+    {L"GetProgrammerInfo", 0x60030000, {L"sProgName"}},
+    {L"Path", 0x60030001, {}},
+    {L"FileName", 0x60030002, {}},
+    {L"Params", 0x60030003, {}},
+    {L"ParamsBound", 0x60030004, {}},
+    {L"HookFilename", 0x60030005, {}},
 };
 
 const std::vector<Member> kPlugInToolsLib = {
@@ -175,8 +187,9 @@ TEST_P(Interfaces, TheVtableSlotsFollowTheMemberOrderWithTheirParameterNames) {
       for (UINT n = 1; n < count; ++n) parameters.emplace_back(names[n]);
       for (UINT n = 0; n < count; ++n) SysFreeString(names[n]);
       SHORT without_result = function->cParams;
-      if (without_result > 0 && (function->lprgelemdescParam[without_result - 1]
-                                     .paramdesc.wParamFlags & PARAMFLAG_FRETVAL) != 0) {
+      if (without_result > 0 &&
+          (function->lprgelemdescParam[without_result - 1].paramdesc.wParamFlags &
+           PARAMFLAG_FRETVAL) != 0) {
         --without_result;
       }
       parameters.resize(static_cast<size_t>(without_result));

@@ -6,21 +6,16 @@
 namespace tavrosk::testing {
 namespace {
 
-class VtableClient : public ComTest {
- protected:
-  // Switches the calling thread's DLL session to the relay road.
-  static void use_relay(_VB_PluginLib* ide) {
-    long window = kPluginWindow;
-    VARIANT_BOOL on = VARIANT_TRUE;
-    VARIANT_BOOL answer = VARIANT_FALSE;
-    ASSERT_EQ(ide->DebugApp(&window, &on, &answer), S_OK);
-  }
-};
+class VtableClient : public ComTest {};
 
 TEST_F(VtableClient, DirectRoadFillsOutParametersAndResults) {
   run_in_apartment([] {
     auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
     ASSERT_TRUE(ide);
+    long window = kPluginWindow;
+    VARIANT_BOOL connected = VARIANT_FALSE;
+    EXPECT_EQ(ide->Connect(&window, &connected), S_OK);
+    EXPECT_EQ(connected, VARIANT_TRUE);
     long count = 0;
     EXPECT_EQ(ide->GetPageCount(&count), S_OK);
     EXPECT_EQ(count, 2);
@@ -38,13 +33,13 @@ TEST_F(VtableClient, DirectRoadFillsOutParametersAndResults) {
 }
 
 TEST_F(VtableClient, AFailureIsTheRunTimeStatusWithErrorInfoAndAZeroResult) {
-  relay_->script_reply(u"True");    // DebugApp
-  relay_->script_reply(u"maybe");   // ExecuteCompile
-  relay_->script_reply(u"300");     // VersionMajor
-  run_in_apartment([] {
+  relay_->script_reply(u"True");   // DebugApp
+  relay_->script_reply(u"maybe");  // ExecuteCompile
+  relay_->script_reply(u"300");    // VersionMajor
+  {
     auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
     ASSERT_TRUE(ide);
-    use_relay(ide.get());
+    RelayRoad relayed(ide.get());
     VARIANT_BOOL compiled = VARIANT_TRUE;
     EXPECT_EQ(ide->ExecuteCompile(&compiled), run_time_error(13));
     EXPECT_EQ(compiled, VARIANT_FALSE);
@@ -62,40 +57,40 @@ TEST_F(VtableClient, AFailureIsTheRunTimeStatusWithErrorInfoAndAZeroResult) {
     ASSERT_EQ(ide->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(supports.put())),
               S_OK);
     EXPECT_EQ(supports->InterfaceSupportsErrorInfo(IID__VB_PluginLib), S_OK);
-  });
+  }
 }
 
 TEST_F(VtableClient, OutParametersWrittenBeforeAFailureStayWritten) {
   relay_->script_reply(u"True");
   relay_->script_reply(u"maybe//::^xPICkit2");
-  run_in_apartment([] {
+  {
     auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
     ASSERT_TRUE(ide);
-    use_relay(ide.get());
+    RelayRoad relayed(ide.get());
     long index = 0;
     Bstr name(L"before");
     VARIANT_BOOL found = VARIANT_TRUE;
     EXPECT_EQ(ide->GetProgrammerByIndex(&index, name.put(), &found), run_time_error(13));
     EXPECT_EQ(name.text(), L"PICkit2");
     EXPECT_EQ(found, VARIANT_FALSE);
-  });
+  }
 }
 
 TEST_F(VtableClient, SuccessClearsTheErrorInfoOfAnEarlierFailure) {
   relay_->script_reply(u"True");
   relay_->script_reply(u"maybe");
   relay_->script_reply(u"True");
-  run_in_apartment([] {
+  {
     auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
     ASSERT_TRUE(ide);
-    use_relay(ide.get());
+    RelayRoad relayed(ide.get());
     VARIANT_BOOL answer = VARIANT_FALSE;
     EXPECT_EQ(ide->IsConnected(&answer), run_time_error(13));
     EXPECT_EQ(ide->IsConnected(&answer), S_OK);
     IErrorInfo* stale = nullptr;
     EXPECT_EQ(GetErrorInfo(0, &stale), S_FALSE);
     if (stale) stale->Release();
-  });
+  }
 }
 
 SAFEARRAY* text_array(std::initializer_list<const wchar_t*> texts) {

@@ -148,9 +148,9 @@ TEST_F(WindowArguments, RichTextBoxWordWrapSetsTheLineWidthOfTheControlBehindThe
     FormObject control(rich_edit, true);
     auto tools = create<IDispatch>(CLSID_PlugInToolsLib);
     ASSERT_TRUE(tools);
-    EXPECT_EQ(invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {object_argument(control)},
-                             nullptr),
-              S_OK);
+    EXPECT_EQ(
+        invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {object_argument(control)}, nullptr),
+        S_OK);
     Variant no_wrap;
     V_VT(no_wrap.get()) = VT_BOOL;
     V_BOOL(no_wrap.get()) = VARIANT_FALSE;
@@ -162,9 +162,9 @@ TEST_F(WindowArguments, RichTextBoxWordWrapSetsTheLineWidthOfTheControlBehindThe
     // A handle number is no control: the word wrap has no road for numbers.
     Variant number = Variant::of_i4(static_cast<long>(reinterpret_cast<INT_PTR>(rich_edit)));
     EXCEPINFO exception{};
-    EXPECT_EQ(invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {number.value()}, nullptr,
-                             &exception),
-              DISP_E_EXCEPTION);
+    EXPECT_EQ(
+        invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {number.value()}, nullptr, &exception),
+        DISP_E_EXCEPTION);
     EXPECT_EQ(exception.scode, run_time_error(424));
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);

@@ -13,6 +13,7 @@ End Sub
 Dim road : road = WScript.Arguments(0)
 Dim ide : Set ide = CreateObject("Tavrosk.VB_PluginLib")
 If road = "relay" Then Check "DebugApp", ide.DebugApp(1312, True), True
+Check "Connect", ide.Connect(1312), True
 
 ' VB_PluginLib: results, and out-parameters filled in script variables.
 Check "GetPageCount", ide.GetPageCount(), 2
