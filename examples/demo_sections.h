@@ -12,7 +12,11 @@ void tools_section(DemoContext& demo);
 
 using Section = void (*)(DemoContext&);
 inline constexpr Section kSections[] = {
-    session_section, ide_section, pages_section, editing_section, tools_section,
+    session_section,
+    ide_section,
+    pages_section,
+    editing_section,
+    tools_section,
 };
 
 }  // namespace demo

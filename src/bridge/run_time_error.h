@@ -21,6 +21,7 @@ constexpr int kFileNotFound = 53;
 constexpr int kPathFileAccess = 75;
 constexpr int kPathNotFound = 76;
 constexpr int kObjectRequired = 424;
+constexpr int kObjectDoesNotSupport = 438;  // Object doesn't support this property or method
 constexpr int kDllEntryPointNotFound = 453;
 }  // namespace error
 

@@ -1,10 +1,11 @@
 #include "bridge/session.h"
 
+#include "platform/thread_state.h"
+
 namespace tavrosk {
 
 SessionRecord& session() {
-  thread_local SessionRecord record;
-  return record;
+  return platform::thread_state<SessionRecord, platform::ThreadStateSlot::kSession>();
 }
 
 }  // namespace tavrosk

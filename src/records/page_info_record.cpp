@@ -1,14 +1,14 @@
 #include "records/page_info_record.h"
 
 #include "bridge/plugin_manager/exports.h"
+#include "platform/thread_state.h"
 #include "records/ansi_fields.h"
 #include "records/record_fetch.h"
 
 namespace tavrosk {
 
 PageInfoStore& page_info_store() {
-  thread_local PageInfoStore store;
-  return store;
+  return platform::thread_state<PageInfoStore, platform::ThreadStateSlot::kPageInfo>();
 }
 
 namespace {

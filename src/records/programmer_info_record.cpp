@@ -1,14 +1,14 @@
 #include "records/programmer_info_record.h"
 
 #include "bridge/plugin_manager/exports.h"
+#include "platform/thread_state.h"
 #include "records/ansi_fields.h"
 #include "records/record_fetch.h"
 
 namespace tavrosk {
 
 ProgrammerInfoStore& programmer_info_store() {
-  thread_local ProgrammerInfoStore store;
-  return store;
+  return platform::thread_state<ProgrammerInfoStore, platform::ThreadStateSlot::kProgrammerInfo>();
 }
 
 namespace {

@@ -1,0 +1,188 @@
+#include "com/com_values.h"
+
+#include <new>
+
+#include "bridge/run_time_error.h"
+
+namespace tavrosk::com {
+namespace {
+
+// wchar_t and char16_t are both UTF-16 code units on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+template <class T>
+const T& deref(const T* value) {
+  if (value == nullptr) raise(error::kInvalidCall);
+  return *value;
+}
+
+// Reads an object's hwnd property by name and converts it to a Long.
+Long read_hwnd(IDispatch* object) {
+  wchar_t name[] = L"hwnd";
+  LPOLESTR names[] = {name};
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+    raise(error::kObjectDoesNotSupport);
+  }
+  DISPPARAMS no_arguments{nullptr, nullptr, 0, 0};
+  VARIANT value;
+  VariantInit(&value);
+  EXCEPINFO exception{};
+  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                              &no_arguments, &value, &exception, nullptr);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  if (FAILED(hr)) {
+    Status reported{static_cast<std::uint32_t>(exception.scode)};
+    bool run_time_error =
+        hr == DISP_E_EXCEPTION && reported.error_number() > 0 && reported.error_number() < 0x10000;
+    raise(run_time_error ? reported.error_number() : error::kObjectDoesNotSupport);
+  }
+  HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
+  Long handle = V_I4(&value);
+  VariantClear(&value);
+  if (converted == DISP_E_OVERFLOW) raise(error::kOverflow);
+  if (FAILED(converted)) raise(error::kTypeMismatch);
+  return handle;
+}
+
+}  // namespace
+
+Text text_of(BSTR value) {
+  if (value == nullptr) return Text();
+  return Text(reinterpret_cast<const char16_t*>(value), SysStringLen(value));
+}
+
+BSTR new_bstr(const Text& text) {
+  BSTR value = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()),
+                                 static_cast<UINT>(text.size()));
+  if (value == nullptr) raise(error::kOutOfMemory);
+  return value;
+}
+
+Long long_in(const long* value) {
+  return static_cast<Long>(deref(value));
+}
+const VARIANT& variant_in(const VARIANT* value) {
+  return deref(value);
+}
+Long optional_long_in(const long* value, Long fallback) {
+  return value == nullptr ? fallback : static_cast<Long>(*value);
+}
+Byte byte_in(const unsigned char* value) {
+  return deref(value);
+}
+VbBool bool_in(const VARIANT_BOOL* value) {
+  return vb_bool_of(deref(value));
+}
+Text text_in(const BSTR* value) {
+  return text_of(deref(value));
+}
+
+TextRef::TextRef(BSTR* target) : target_(target), original_(text_in(target)), text_(original_) {}
+
+TextRef::~TextRef() {
+  if (text_ == original_) return;
+  // The caller's variable keeps its old value only when no memory is left for the new one.
+  BSTR replaced = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text_.data()),
+                                    static_cast<UINT>(text_.size()));
+  if (replaced == nullptr) return;
+  SysFreeString(*target_);
+  *target_ = replaced;
+}
+
+LongRef::LongRef(long* target) : target_(target), value_(long_in(target)) {}
+
+WindowArgument window_argument_of(const VARIANT& value) {
+  const VARIANT* inner = &value;
+  if (V_VT(inner) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(inner) != nullptr) {
+    inner = V_VARIANTREF(inner);
+  }
+  switch (V_VT(inner)) {
+    case VT_I4:
+      return WindowArgument::handle(static_cast<Long>(V_I4(inner)));
+    case VT_BYREF | VT_I4:
+      return WindowArgument::handle(static_cast<Long>(*V_I4REF(inner)));
+    case VT_DISPATCH:
+    case VT_BYREF | VT_DISPATCH: {
+      IDispatch* object = V_VT(inner) == VT_DISPATCH ? V_DISPATCH(inner) : *V_DISPATCHREF(inner);
+      if (object == nullptr) return WindowArgument::other();
+      return WindowArgument::object([object] { return read_hwnd(object); });
+    }
+    default:
+      return WindowArgument::other();
+  }
+}
+
+BstrArrayRef::BstrArrayRef(SAFEARRAY** target) : target_(target) {
+  if (target_ == nullptr) raise(error::kInvalidCall);
+}
+
+void BstrArrayRef::replace(std::vector<Text> elements) {
+  if (is_fixed_or_locked(*target_)) raise(error::kArrayFixedOrLocked);
+  SAFEARRAY* lines = new_text_array(elements, VT_BSTR);
+  if (*target_ != nullptr) SafeArrayDestroy(*target_);
+  *target_ = lines;
+}
+
+bool is_fixed_or_locked(const SAFEARRAY* array) {
+  return array != nullptr && ((array->fFeatures & FADF_FIXEDSIZE) != 0 || array->cLocks != 0);
+}
+
+SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type) {
+  SAFEARRAYBOUND bounds{static_cast<ULONG>(elements.size()), 0};
+  SAFEARRAY* array = SafeArrayCreate(type, 1, &bounds);
+  if (array == nullptr) raise(error::kOutOfMemory);
+  for (LONG index = 0; index < static_cast<LONG>(elements.size()); ++index) {
+    HRESULT stored = E_OUTOFMEMORY;
+    if (BSTR text = SysAllocStringLen(
+            reinterpret_cast<const wchar_t*>(elements[static_cast<size_t>(index)].data()),
+            static_cast<UINT>(elements[static_cast<size_t>(index)].size()))) {
+      if (type == VT_BSTR) {
+        stored = SafeArrayPutElement(array, &index, text);  // copies the text
+      } else {
+        VARIANT element;
+        V_VT(&element) = VT_BSTR;
+        V_BSTR(&element) = text;
+        stored = SafeArrayPutElement(array, &index, &element);  // copies the variant
+      }
+      SysFreeString(text);
+    }
+    if (FAILED(stored)) {
+      SafeArrayDestroy(array);
+      raise(error::kOutOfMemory);
+    }
+  }
+  return array;
+}
+
+void clear_result(VARIANT_BOOL* slot) {
+  *slot = VARIANT_FALSE;
+}
+void clear_result(BSTR* slot) {
+  *slot = nullptr;
+}
+void clear_result(long* slot) {
+  *slot = 0;
+}
+void clear_result(unsigned char* slot) {
+  *slot = 0;
+}
+void clear_result(VARIANT* slot) {
+  VariantInit(slot);
+}
+void store_result(VARIANT_BOOL* slot, VbBool value) {
+  *slot = variant_bool_of(value);
+}
+void store_result(BSTR* slot, const Text& value) {
+  *slot = new_bstr(value);
+}
+void store_result(long* slot, Long value) {
+  *slot = value;
+}
+void store_result(unsigned char* slot, Byte value) {
+  *slot = value;
+}
+
+}  // namespace tavrosk::com

@@ -1,0 +1,97 @@
+#pragma once
+// The one conversion module between the Automation types of the interfaces (BSTR,
+// VARIANT_BOOL, VARIANT, SAFEARRAY) and the core's value types. Interface pointers of in-values
+// are read here; variables that the core writes are wrapped so that whatever the core wrote,
+// on success or failure, reaches the caller's variable when the call returns.
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <vector>
+
+#include "bridge/value_types.h"
+#include "tools/string_array.h"
+#include "tools/window_argument.h"
+
+namespace tavrosk::com {
+
+Text text_of(BSTR value);         // a null BSTR is the empty text
+BSTR new_bstr(const Text& text);  // raises 7 when out of memory
+
+constexpr VbBool vb_bool_of(VARIANT_BOOL value) {
+  return raw_vb_bool(value);
+}
+constexpr VARIANT_BOOL variant_bool_of(VbBool value) {
+  return static_cast<VARIANT_BOOL>(value);
+}
+
+// In-values behind the interfaces' by-reference pointers; a null pointer is error 5.
+Long long_in(const long* value);
+Byte byte_in(const unsigned char* value);
+VbBool bool_in(const VARIANT_BOOL* value);
+Text text_in(const BSTR* value);
+const VARIANT& variant_in(const VARIANT* value);
+// An optional in-value that a vtable caller may leave out with a null pointer.
+Long optional_long_in(const long* value, Long fallback);
+
+// A text variable that the core may change; the caller's BSTR is replaced when it changed.
+class TextRef {
+ public:
+  explicit TextRef(BSTR* target);
+  ~TextRef();
+  TextRef(const TextRef&) = delete;
+  TextRef& operator=(const TextRef&) = delete;
+  operator Text&() { return text_; }
+
+ private:
+  BSTR* target_;
+  Text original_;
+  Text text_;
+};
+
+// A Long variable that the core may change, written back to the caller's long.
+class LongRef {
+ public:
+  explicit LongRef(long* target);
+  ~LongRef() { *target_ = value_; }
+  LongRef(const LongRef&) = delete;
+  LongRef& operator=(const LongRef&) = delete;
+  operator Long&() { return value_; }
+
+ private:
+  long* target_;
+  Long value_;
+};
+
+// A window argument: a VT_I4 (also by reference) is the handle itself; an object's hwnd is
+// read by name through IDispatch (438 when it has none); anything else is no object (424).
+WindowArgument window_argument_of(const VARIANT& value);
+
+// The caller's SAFEARRAY(BSTR), replaced as a whole; a fixed-size or locked one raises 10.
+class BstrArrayRef final : public StringArray {
+ public:
+  explicit BstrArrayRef(SAFEARRAY** target);
+  void replace(std::vector<Text> elements) override;
+
+ private:
+  SAFEARRAY** target_;
+};
+
+// True when the array may not be replaced: fixed-size or locked.
+bool is_fixed_or_locked(const SAFEARRAY* array);
+// A one-dimensional array of `type` (VT_BSTR, or VT_VARIANT holding BSTR) with lower bound 0.
+// Raises 7 when out of memory.
+SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type);
+
+// Result slots: each holds its type's zero value until the core's result is stored.
+void clear_result(VARIANT_BOOL* slot);
+void clear_result(BSTR* slot);
+void clear_result(long* slot);
+void clear_result(unsigned char* slot);
+void clear_result(VARIANT* slot);
+void store_result(VARIANT_BOOL* slot, VbBool value);
+void store_result(BSTR* slot, const Text& value);
+void store_result(long* slot, Long value);
+void store_result(unsigned char* slot, Byte value);
+
+}  // namespace tavrosk::com

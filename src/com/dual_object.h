@@ -1,0 +1,113 @@
+#pragma once
+// The COM object around one core object: reference counting, the dual interface's IDispatch
+// from the type library (with the coercion of script arguments), and ISupportErrorInfo.
+// A class derives from DualObject<_Interface, Core> and writes only its members.
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <atomic>
+
+#include "com/module.h"
+#include "com/reference_dispatch.h"
+#include "com/type_library.h"
+
+namespace tavrosk::com {
+
+template <class Interface, class Core>
+class DualObject : public Interface, public ISupportErrorInfo {
+ public:
+  DualObject() { object_created(); }
+  virtual ~DualObject() {
+    if (vtable_info_ != nullptr) vtable_info_->Release();
+    if (dispatch_info_ != nullptr) dispatch_info_->Release();
+    object_destroyed();
+  }
+  DualObject(const DualObject&) = delete;
+  DualObject& operator=(const DualObject&) = delete;
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
+        IsEqualIID(id, __uuidof(Interface))) {
+      *object = static_cast<Interface*>(this);
+    } else if (IsEqualIID(id, IID_ISupportErrorInfo)) {
+      *object = static_cast<ISupportErrorInfo*>(this);
+    } else {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count == nullptr) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    HRESULT hr = load_type_infos();
+    if (FAILED(hr)) return hr;
+    dispatch_info_->AddRef();
+    *info = dispatch_info_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    HRESULT hr = load_type_infos();
+    if (FAILED(hr)) return hr;
+    return DispGetIDsOfNames(vtable_info_, names, count, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argument_error) override {
+    if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    HRESULT hr = load_type_infos();
+    if (FAILED(hr)) return hr;
+    return invoke_with_coercion(vtable_info_, static_cast<Interface*>(this), member, flags, params,
+                                result, exception, argument_error);
+  }
+
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID id) override {
+    return IsEqualIID(id, __uuidof(Interface)) ? S_OK : S_FALSE;
+  }
+
+ protected:
+  Core core_;
+
+ private:
+  HRESULT load_type_infos() {
+    if (vtable_info_ != nullptr) return S_OK;
+    ITypeInfo* dispatch = nullptr;
+    ITypeInfo* vtable = nullptr;
+    HRESULT hr = dispatch_type_info(__uuidof(Interface), &dispatch);
+    if (SUCCEEDED(hr)) hr = vtable_type_info(__uuidof(Interface), &vtable);
+    if (FAILED(hr)) {
+      if (dispatch != nullptr) dispatch->Release();
+      return hr;
+    }
+    dispatch_info_ = dispatch;
+    vtable_info_ = vtable;
+    return S_OK;
+  }
+
+  std::atomic<ULONG> references_{1};
+  ITypeInfo* dispatch_info_ = nullptr;
+  ITypeInfo* vtable_info_ = nullptr;
+};
+
+}  // namespace tavrosk::com

@@ -1,0 +1,27 @@
+#pragma once
+// Failures as an Automation client expects them: the status 0x800A0000 + number, and error
+// info with the source "Tavrosk" and the standard description of the number, so that a script
+// shows Err.Number, Err.Source and Err.Description instead of a generic failure.
+#include <windows.h>
+
+#include <string_view>
+
+#include "bridge/run_time_error.h"
+
+namespace tavrosk::com {
+
+constexpr std::wstring_view kErrorSource = L"Tavrosk";
+
+// The standard text of a run-time error number.
+std::wstring_view error_description(int number);
+
+// Sets (or, for a success, clears) the thread's error info and returns the status as HRESULT.
+HRESULT report(Status status);
+inline HRESULT report_error(int number) {
+  return report(Status::of_error(number));
+}
+
+// Fills an EXCEPINFO for a failure that the dispatch itself detects.
+void fill_exception(EXCEPINFO* info, int number);
+
+}  // namespace tavrosk::com

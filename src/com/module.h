@@ -1,0 +1,19 @@
+#pragma once
+// The DLL as a whole: its handle and path, and the counts of live objects and server locks
+// that decide whether it may be unloaded.
+#include <windows.h>
+
+#include <string>
+
+namespace tavrosk::com {
+
+HMODULE module_handle();
+// The full path of Tavrosk.dll, as registered under InprocServer32.
+std::wstring module_path();
+
+void object_created();
+void object_destroyed();
+void lock_server(bool lock);
+bool can_unload();
+
+}  // namespace tavrosk::com

@@ -1,0 +1,22 @@
+#pragma once
+// IDispatch::Invoke through the type library, with the argument coercion that script clients
+// need and that the plain type-library dispatch refuses.
+//
+// A script passes a variable as VT_BYREF|VT_VARIANT and a literal as whatever type it has. For
+// a typed parameter each such argument is coerced into a temporary of the parameter's type; a
+// by-reference parameter then receives VT_BYREF|type pointing at the temporary, and whatever
+// the member wrote there, on success or failure, is copied back into the caller's variable. An
+// array of VARIANT (the only array a script has) stands for a SAFEARRAY(BSTR) parameter; the
+// lines that come back are handed to the script as an array of VARIANT holding BSTR.
+#include <windows.h>
+
+#include <oaidl.h>
+
+namespace tavrosk::com {
+
+// `vtable_info` describes `instance`'s vtable (the TKIND_INTERFACE side of a dual interface).
+HRESULT invoke_with_coercion(ITypeInfo* vtable_info, void* instance, DISPID member, WORD flags,
+                             DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                             UINT* argument_error);
+
+}  // namespace tavrosk::com

@@ -1,0 +1,178 @@
+// Window arguments: an object whose hwnd property is read by name through IDispatch, or, for
+// FormAlwaysOnTop, a 32-bit number that is the handle itself.
+#include <richedit.h>
+
+#include "com/com_client.h"
+
+namespace tavrosk::testing {
+namespace {
+
+// A form or control as a client hands it over: an object with a readable hwnd property, or,
+// with `has_hwnd` false, an object without one.
+class FormObject final : public IDispatch {
+ public:
+  FormObject(HWND window, bool has_hwnd) : window_(window), has_hwnd_(has_hwnd) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IDispatch)) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    *object = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                          DISPID* ids) override {
+    if (!has_hwnd_ || _wcsicmp(names[0], L"hwnd") != 0) {
+      ids[0] = DISPID_UNKNOWN;
+      return DISP_E_UNKNOWNNAME;
+    }
+    ids[0] = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
+                                   VARIANT* result, EXCEPINFO*, UINT*) override {
+    if (id != 1 || (flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
+      return DISP_E_MEMBERNOTFOUND;
+    }
+    ++reads_;
+    V_VT(result) = VT_I4;
+    V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(window_));
+    return S_OK;
+  }
+  int reads() const { return reads_; }
+
+ private:
+  HWND window_;
+  bool has_hwnd_;
+  ULONG references_ = 1;
+  int reads_ = 0;
+};
+
+VARIANT object_argument(FormObject& form) {
+  VARIANT argument;
+  V_VT(&argument) = VT_DISPATCH;
+  V_DISPATCH(&argument) = &form;
+  return argument;
+}
+
+bool is_topmost(HWND window) {
+  return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+HWND plain_window() {
+  return CreateWindowExW(0, L"STATIC", L"Tavrosk test form", WS_POPUP, 0, 0, 50, 50, nullptr,
+                         nullptr, nullptr, nullptr);
+}
+
+class WindowArguments : public WindowsTest {};
+
+TEST_F(WindowArguments, FormAlwaysOnTopTakesAFormObjectOrAHandleNumber) {
+  run_in_apartment([] {
+    auto tools = create<IDispatch>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    HWND form_window = plain_window();
+    HWND numbered_window = plain_window();
+    FormObject form(form_window, true);
+    Variant on_top_state;
+    // A form object; OnTop left out means True.
+    EXPECT_EQ(invoke_by_name(tools.get(), L"FormAlwaysOnTop", {object_argument(form)}, nullptr),
+              S_OK);
+    EXPECT_TRUE(is_topmost(form_window));
+    EXPECT_EQ(form.reads(), 1);
+
+    // On a second object, the handle as a Long variable, by reference as a script passes it.
+    auto other = create<IDispatch>(CLSID_PlugInToolsLib);
+    Variant handle = Variant::of_i4(static_cast<long>(reinterpret_cast<INT_PTR>(numbered_window)));
+    EXPECT_EQ(invoke_by_name(other.get(), L"FormAlwaysOnTop", {reference_to(handle)}, nullptr),
+              S_OK);
+    EXPECT_TRUE(is_topmost(numbered_window));
+    Variant off = Variant::of_i2(0);
+    EXPECT_EQ(invoke_by_name(other.get(), L"FormAlwaysOnTop",
+                             {reference_to(handle), reference_to(off)}, nullptr),
+              S_OK);
+    EXPECT_FALSE(is_topmost(numbered_window));
+    EXPECT_TRUE(is_topmost(form_window));
+    DestroyWindow(form_window);
+    DestroyWindow(numbered_window);
+  });
+}
+
+TEST_F(WindowArguments, AnythingButALongOrAnObjectWithHwndFails) {
+  run_in_apartment([] {
+    HWND window = plain_window();
+    FormObject without_hwnd(window, false);
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    Variant short_handle = Variant::of_i2(static_cast<short>(reinterpret_cast<INT_PTR>(window)));
+    EXPECT_EQ(tools->FormAlwaysOnTop(short_handle.get(), VARIANT_TRUE), run_time_error(424));
+    EXPECT_EQ(take_error_info().description, L"Object required");
+    VARIANT object = object_argument(without_hwnd);
+    EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_TRUE), run_time_error(438));
+    EXPECT_EQ(take_error_info().description, L"Object doesn't support this property or method");
+    EXPECT_FALSE(is_topmost(window));
+    // The failed calls left the on-top state False: a handle that works is made topmost now.
+    Variant handle = Variant::of_i4(static_cast<long>(reinterpret_cast<INT_PTR>(window)));
+    EXPECT_EQ(tools->FormAlwaysOnTop(handle.get(), VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    DestroyWindow(window);
+  });
+}
+
+// The word wrap settings a rich-text control received, recorded by subclassing it.
+std::vector<LPARAM> g_line_widths;
+WNDPROC g_rich_edit_procedure = nullptr;
+
+LRESULT CALLBACK recording_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == EM_SETTARGETDEVICE) g_line_widths.push_back(lparam);
+  return CallWindowProcW(g_rich_edit_procedure, window, message, wparam, lparam);
+}
+
+TEST_F(WindowArguments, RichTextBoxWordWrapSetsTheLineWidthOfTheControlBehindTheObject) {
+  run_in_apartment([] {
+    ASSERT_NE(LoadLibraryW(L"riched20.dll"), nullptr);
+    HWND rich_edit = CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_POPUP | ES_MULTILINE, 0, 0, 200,
+                                     100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(rich_edit, nullptr);
+    g_line_widths.clear();
+    g_rich_edit_procedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        rich_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_procedure)));
+    FormObject control(rich_edit, true);
+    auto tools = create<IDispatch>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    EXPECT_EQ(
+        invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {object_argument(control)}, nullptr),
+        S_OK);
+    Variant no_wrap;
+    V_VT(no_wrap.get()) = VT_BOOL;
+    V_BOOL(no_wrap.get()) = VARIANT_FALSE;
+    EXPECT_EQ(invoke_by_name(tools.get(), L"RichTextBoxWordWrap",
+                             {object_argument(control), no_wrap.value()}, nullptr),
+              S_OK);
+    EXPECT_EQ(g_line_widths, (std::vector<LPARAM>{0, 1}));
+
+    // A handle number is no control: the word wrap has no road for numbers.
+    Variant number = Variant::of_i4(static_cast<long>(reinterpret_cast<INT_PTR>(rich_edit)));
+    EXCEPINFO exception{};
+    EXPECT_EQ(
+        invoke_by_name(tools.get(), L"RichTextBoxWordWrap", {number.value()}, nullptr, &exception),
+        DISP_E_EXCEPTION);
+    EXPECT_EQ(exception.scode, run_time_error(424));
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    EXPECT_EQ(g_line_widths.size(), 2u);
+    DestroyWindow(rich_edit);
+  });
+}
+
+}  // namespace
+}  // namespace tavrosk::testing
