@@ -21,20 +21,8 @@ char* pointer_at(const Arguments& arguments, std::size_t index) {
   return reinterpret_cast<char*>(arguments[index]);
 }
 
-class ExportFaults : public SimTest {
+class ExportFaults : public ConnectedIdeTest {
  protected:
-  void SetUp() override {
-    SimTest::SetUp();
-    ide_window_ = std::make_unique<host::SimIdeWindow>();
-    ide_ = std::make_unique<VB_PluginLib>();
-    host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
-  }
-  void TearDown() override {
-    ide_.reset();
-    ide_window_.reset();
-    SimTest::TearDown();
-  }
-
   // The export fills all `length` bytes of its buffer with `fill` and no NUL; every length it
   // was given is kept.
   void fill_without_nul(const std::string& name, std::size_t buffer_at, std::size_t length_at,
@@ -56,8 +44,6 @@ class ExportFaults : public SimTest {
     });
   }
 
-  std::unique_ptr<host::SimIdeWindow> ide_window_;
-  std::unique_ptr<VB_PluginLib> ide_;
   std::vector<std::size_t> lengths_;
 };
 

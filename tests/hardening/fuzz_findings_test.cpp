@@ -3,18 +3,12 @@
 
 #include "bridge/run_time_error.h"
 #include "relay/reply_conversions.h"
+#include "support/run_time_errors.h"
 
 namespace tavrosk {
 namespace {
 
-int error_of(auto&& call) {
-  try {
-    call();
-  } catch (const RunTimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testing::error_of;
 
 // Exponents beyond the range of a long once overflowed the magnitude estimate that tells an
 // overflowing number from one too small to hold.

@@ -15,22 +15,7 @@
 namespace tavrosk::testing {
 namespace {
 
-class LoaderFaults : public SimTest {
- protected:
-  void SetUp() override {
-    SimTest::SetUp();
-    ide_window_ = std::make_unique<host::SimIdeWindow>();
-    ide_ = std::make_unique<VB_PluginLib>();
-    host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
-  }
-  void TearDown() override {
-    ide_.reset();
-    ide_window_.reset();
-    SimTest::TearDown();
-  }
-  std::unique_ptr<host::SimIdeWindow> ide_window_;
-  std::unique_ptr<VB_PluginLib> ide_;
-};
+class LoaderFaults : public ConnectedIdeTest {};
 
 TEST_F(LoaderFaults, AMissingLibraryFailsEveryDirectMemberWith53AndWritesNothing) {
   sim::hide_plugin_manager_library(true);

@@ -3,18 +3,12 @@
 
 #include "bridge/run_time_error.h"
 #include "relay/reply_conversions.h"
+#include "support/run_time_errors.h"
 
 namespace tavrosk {
 namespace {
 
-int error_of(auto&& call) {
-  try {
-    call();
-  } catch (const RunTimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testing::error_of;
 
 TEST(BooleanReply, WordsInAnyCaseAndNumbers) {
   EXPECT_EQ(reply_as_boolean(u"True"), kTrue);

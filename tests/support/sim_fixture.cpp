@@ -35,6 +35,19 @@ std::vector<std::u16string> SimTest::box_texts() const {
   return texts;
 }
 
+void ConnectedIdeTest::SetUp() {
+  SimTest::SetUp();
+  ide_window_ = std::make_unique<host::SimIdeWindow>();
+  ide_ = std::make_unique<VB_PluginLib>();
+  host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
+}
+
+void ConnectedIdeTest::TearDown() {
+  ide_.reset();
+  ide_window_.reset();
+  SimTest::TearDown();
+}
+
 void BothRoadsTest::SetUp() {
   SimTest::SetUp();
   ide_window_ = std::make_unique<host::SimIdeWindow>();

@@ -29,6 +29,16 @@ class SimTest : public ::testing::Test {
   std::vector<std::u16string> box_texts() const;
 };
 
+// The IDE window and a VB_PluginLib on the direct road, the host connected, no relay tool.
+class ConnectedIdeTest : public SimTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<host::SimIdeWindow> ide_window_;
+  std::unique_ptr<VB_PluginLib> ide_;
+};
+
 // The IDE window, the relay tool and a VB_PluginLib, with the thread on the road of the test's
 // parameter. The same scenario run on both roads must give the same results.
 class BothRoadsTest : public SimTest, public ::testing::WithParamInterface<Road> {

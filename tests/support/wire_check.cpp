@@ -1,5 +1,7 @@
 #include "support/wire_check.h"
 
+#include "relay/reply_conversions.h"
+
 #include "ide_model.h"
 #include "relay/command_line.h"
 
@@ -41,14 +43,7 @@ void WireTest::expect_wire(const std::string& export_call,
 }
 
 std::vector<std::u16string> fields_of(std::u16string_view line) {
-  std::vector<std::u16string> fields;
-  std::size_t start = 0;
-  for (std::size_t at; (at = line.find(kFieldSeparator, start)) != std::u16string_view::npos;
-       start = at + kFieldSeparator.size()) {
-    fields.emplace_back(line.substr(start, at - start));
-  }
-  fields.emplace_back(line.substr(start));
-  return fields;
+  return split_reply(line);
 }
 
 }  // namespace tavrosk::testing
