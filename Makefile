@@ -41,11 +41,17 @@ test-windows: deps-windows
 bench-deps: deps
 	@scripts/ensure-bench-deps.sh
 
-# One table of ratios, each measured against its floor in the same run.
-bench: bench-deps
+# One table of ratios, each measured against its floor in the same run: the native rows, and
+# the Windows rows (late binding, a relay exchange across two processes) measured under Wine.
+BENCH_WINDOWS_ROWS := build/bench/windows_rows.tsv
+
+bench: bench-deps deps-windows
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
-	build/bench/bench/tavrosk_bench
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target tavrosk_windows_bench
+	scripts/run-windows-bench.sh $(BENCH_WINDOWS_ROWS)
+	build/bench/bench/tavrosk_bench --windows-rows=$(BENCH_WINDOWS_ROWS)
 
 # Each libFuzzer target runs for FUZZ_SECONDS from its committed seeds.
 FUZZ_SECONDS ?= 20

@@ -57,8 +57,8 @@ void print_row(const std::string& what, const std::string& ratio, const std::str
 
 }  // namespace
 
-RatioTable::RatioTable(std::vector<Row> rows, std::vector<Unmeasured> unmeasured)
-    : rows_(std::move(rows)), unmeasured_(std::move(unmeasured)) {}
+RatioTable::RatioTable(std::vector<Row> rows, WindowsRows windows_rows)
+    : rows_(std::move(rows)), windows_rows_(std::move(windows_rows)) {}
 
 bool RatioTable::ReportContext(const Context&) {
   return true;
@@ -90,7 +90,9 @@ double RatioTable::median_seconds(const std::string& name) const {
 void RatioTable::Finalize() {
   std::printf(
       "\nTavrosk benchmarks: %u cores, %s; medians of CPU time per call over interleaved "
-      "repetitions (%d runs)\n\n",
+      "repetitions (%d runs);\nrows marked Wine: the Windows build under Wine, medians of wall "
+      "time "
+      "per call\n\n",
       std::thread::hardware_concurrency(), cpu_model().c_str(), repetitions_seen_);
   print_row("measurement (against its floor)", "ratio", "target", "result");
   std::printf("|%s|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(18, '-').c_str(),
@@ -112,7 +114,15 @@ void RatioTable::Finalize() {
     print_row(row.what, format("%.2fx", subject / floor), describe(row.target, floor),
               has_target ? (met ? "met" : "not met") : "reported");
   }
-  for (const Unmeasured& row : unmeasured_) {
+  for (const MeasuredRow& row : windows_rows_.measured) {
+    Target target;
+    if (row.target_ratio > 0) target = {Target::Kind::kRatio, row.target_ratio, 0};
+    bool met = meets(target, row.subject_seconds, row.floor_seconds);
+    print_row(row.what, format("%.2fx", row.subject_seconds / row.floor_seconds),
+              describe(target, row.floor_seconds),
+              row.target_ratio > 0 ? (met ? "met" : "not met") : "reported");
+  }
+  for (const Unmeasured& row : windows_rows_.unmeasured) {
     print_row(row.what, "-", row.target, "not measured (needs the Windows tier)");
   }
   std::printf("\n");

@@ -5,8 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "measured_rows.h"
 
 namespace tavrosk::bench {
 
@@ -24,16 +27,22 @@ struct Row {
   Target target;
 };
 
-// Rows that cannot be measured on this platform, with the target they would have.
+// Rows of the Windows benchmarks when they were not run, with the target they would have.
 struct Unmeasured {
   std::string what;
   std::string target;
 };
 
+// The rows that the Windows benchmarks measured under Wine, or those left unmeasured.
+struct WindowsRows {
+  std::vector<MeasuredRow> measured;
+  std::vector<Unmeasured> unmeasured;
+};
+
 // Collects every repetition's time per iteration and prints the table when the run ends.
 class RatioTable : public benchmark::BenchmarkReporter {
  public:
-  RatioTable(std::vector<Row> rows, std::vector<Unmeasured> unmeasured);
+  RatioTable(std::vector<Row> rows, WindowsRows windows_rows);
   bool ReportContext(const Context& context) override;
   void ReportRuns(const std::vector<Run>& runs) override;
   void Finalize() override;
@@ -44,7 +53,7 @@ class RatioTable : public benchmark::BenchmarkReporter {
   double median_seconds(const std::string& name) const;
 
   std::vector<Row> rows_;
-  std::vector<Unmeasured> unmeasured_;
+  WindowsRows windows_rows_;
   std::map<std::string, std::vector<double>> seconds_per_iteration_;
   int repetitions_seen_ = 0;
   bool all_ran_ = true;

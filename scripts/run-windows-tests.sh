@@ -12,21 +12,8 @@ if [ "${1:-}" != --on-display ]; then
 fi
 shift
 
-export WINEARCH=win32
-export WINEPREFIX="$PWD/$build/wineprefix"
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no offer to install Mono or Gecko
-export WINEDEBUG=-all
-
-start=$(date +%s)
-rm -rf "$WINEPREFIX"
-timeout 180 wineboot -i
-timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-  >/dev/null
-# No window manager runs on the virtual display: windows left unmanaged close without waiting
-# for one to answer.
-timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
-timeout 60 wineserver -w
-echo "fresh Wine prefix in $(( $(date +%s) - start )) s"
+source scripts/wine-prefix.sh
+fresh_wine_prefix "$PWD/$build/wineprefix"
 
 # The watcher lives as long as this Wine session. Waiting for its window also has Wine start
 # its desktop and services from here: started from a test, they would keep ctest's output

@@ -77,8 +77,9 @@ class DualObject : public Interface, public ISupportErrorInfo {
     if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     HRESULT hr = load_type_infos();
     if (FAILED(hr)) return hr;
-    return invoke_with_coercion(vtable_info_, static_cast<Interface*>(this), member, flags, params,
-                                result, exception, argument_error);
+    return invoke_with_coercion(vtable_info_, descriptions_.find(vtable_info_, member),
+                                static_cast<Interface*>(this), member, flags, params, result,
+                                exception, argument_error);
   }
 
   // ISupportErrorInfo
@@ -108,6 +109,7 @@ class DualObject : public Interface, public ISupportErrorInfo {
   std::atomic<ULONG> references_{1};
   ITypeInfo* dispatch_info_ = nullptr;
   ITypeInfo* vtable_info_ = nullptr;
+  MemberDescriptions descriptions_;
 };
 
 }  // namespace tavrosk::com

@@ -2,12 +2,17 @@
 
 #include <oleauto.h>
 
+#include <array>
+#include <cstddef>
 #include <cstring>
-#include <memory>
+#include <deque>
+#include <memory_resource>
+#include <optional>
 #include <vector>
 
 #include "bridge/run_time_error.h"
 #include "com/com_values.h"
+#include "com/direct_invoke.h"
 #include "com/error_info.h"
 
 namespace tavrosk::com {
@@ -220,29 +225,6 @@ class StandIn {
   VARIANT before_;
 };
 
-class FunctionDescription {
- public:
-  FunctionDescription(ITypeInfo* info, DISPID member) : info_(info) {
-    ITypeInfo2* info2 = nullptr;
-    if (FAILED(info->QueryInterface(IID_ITypeInfo2, reinterpret_cast<void**>(&info2)))) return;
-    UINT index = 0;
-    if (SUCCEEDED(info2->GetFuncIndexOfMemId(member, INVOKE_FUNC, &index))) {
-      info->GetFuncDesc(index, &description_);
-    }
-    info2->Release();
-  }
-  ~FunctionDescription() {
-    if (description_ != nullptr) info_->ReleaseFuncDesc(description_);
-  }
-  FunctionDescription(const FunctionDescription&) = delete;
-  FunctionDescription& operator=(const FunctionDescription&) = delete;
-  const FUNCDESC* get() const { return description_; }
-
- private:
-  ITypeInfo* info_;
-  FUNCDESC* description_ = nullptr;
-};
-
 // The parameter that rgvarg[position] is for, or -1.
 int parameter_of(const DISPPARAMS& params, UINT position) {
   if (position < params.cNamedArgs) return static_cast<int>(params.rgdispidNamedArgs[position]);
@@ -257,17 +239,49 @@ HRESULT map_write_back_failure(HRESULT hr, EXCEPINFO* exception) {
 
 }  // namespace
 
-HRESULT invoke_with_coercion(ITypeInfo* vtable_info, void* instance, DISPID member, WORD flags,
-                             DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                             UINT* argument_error) {
-  FunctionDescription function(vtable_info, member);
-  if (function.get() == nullptr || params == nullptr || params->cArgs == 0) {
+MemberDescriptions::~MemberDescriptions() {
+  if (info_ == nullptr) return;
+  for (auto& [member, description] : found_) {
+    if (description != nullptr) info_->ReleaseFuncDesc(description);
+  }
+  info_->Release();
+}
+
+const FUNCDESC* MemberDescriptions::find(ITypeInfo* info, DISPID member) {
+  if (info_ == nullptr) {
+    info_ = info;
+    info_->AddRef();
+  } else if (info != info_) {
+    return nullptr;  // one interface per object
+  }
+  auto known = found_.find(member);
+  if (known != found_.end()) return known->second;
+  FUNCDESC* description = nullptr;
+  ITypeInfo2* info2 = nullptr;
+  if (SUCCEEDED(info->QueryInterface(IID_ITypeInfo2, reinterpret_cast<void**>(&info2)))) {
+    UINT index = 0;
+    if (SUCCEEDED(info2->GetFuncIndexOfMemId(member, INVOKE_FUNC, &index))) {
+      info->GetFuncDesc(index, &description);
+    }
+    info2->Release();
+  }
+  found_.emplace(member, description);
+  return description;
+}
+
+HRESULT invoke_with_coercion(ITypeInfo* vtable_info, const FUNCDESC* function, void* instance,
+                             DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* exception, UINT* argument_error) {
+  if (function == nullptr || params == nullptr) {
     return vtable_info->Invoke(instance, member, flags, params, result, exception, argument_error);
   }
-  const FUNCDESC& description = *function.get();
+  const FUNCDESC& description = *function;
 
-  std::vector<VARIANT> arguments(params->rgvarg, params->rgvarg + params->cArgs);
-  std::vector<std::unique_ptr<StandIn>> stand_ins;
+  // A call has a handful of arguments: they and their stand-ins live on the stack.
+  std::array<std::byte, 2048> storage;
+  std::pmr::monotonic_buffer_resource memory(storage.data(), storage.size());
+  std::pmr::vector<VARIANT> arguments(params->rgvarg, params->rgvarg + params->cArgs, &memory);
+  std::pmr::deque<StandIn> stand_ins(&memory);  // a deque never moves its elements
   for (UINT position = 0; position < params->cArgs; ++position) {
     int parameter = parameter_of(*params, position);
     if (parameter < 0 || parameter >= description.cParams) continue;
@@ -288,23 +302,25 @@ HRESULT invoke_with_coercion(ITypeInfo* vtable_info, void* instance, DISPID memb
       continue;  // a typed reference of another type: the type-library dispatch decides
     }
     bool by_reference = (wanted & VT_BYREF) != 0;
-    auto stand_in = std::make_unique<StandIn>(caller, by_reference);
-    HRESULT hr = stand_in->fill(*source, static_cast<VARTYPE>(wanted & ~VT_BYREF));
+    StandIn& stand_in = stand_ins.emplace_back(caller, by_reference);
+    HRESULT hr = stand_in.fill(*source, static_cast<VARTYPE>(wanted & ~VT_BYREF));
     if (FAILED(hr)) {
       if (argument_error != nullptr) *argument_error = position;
       return hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     }
-    argument = stand_in->argument();
-    stand_ins.push_back(std::move(stand_in));
+    argument = stand_in.argument();
   }
 
   DISPPARAMS coerced = *params;
   coerced.rgvarg = arguments.data();
-  HRESULT hr =
-      vtable_info->Invoke(instance, member, flags, &coerced, result, exception, argument_error);
+  std::optional<HRESULT> direct =
+      invoke_directly(description, instance, flags, coerced, result, exception);
+  HRESULT hr = direct ? *direct
+                      : vtable_info->Invoke(instance, member, flags, &coerced, result, exception,
+                                            argument_error);
   // Out-values written before a failure stay written: copy them back in either case.
-  for (auto& stand_in : stand_ins) {
-    HRESULT written = stand_in->write_back();
+  for (StandIn& stand_in : stand_ins) {
+    HRESULT written = stand_in.write_back();
     if (FAILED(written) && SUCCEEDED(hr)) hr = map_write_back_failure(written, exception);
   }
   return hr;

@@ -12,11 +12,32 @@
 
 #include <oaidl.h>
 
+#include <unordered_map>
+
 namespace tavrosk::com {
 
-// `vtable_info` describes `instance`'s vtable (the TKIND_INTERFACE side of a dual interface).
-HRESULT invoke_with_coercion(ITypeInfo* vtable_info, void* instance, DISPID member, WORD flags,
-                             DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                             UINT* argument_error);
+// The descriptions of an interface's members, each looked up at its first call and kept with
+// the object: the type library does not change while the object lives.
+class MemberDescriptions {
+ public:
+  MemberDescriptions() = default;
+  ~MemberDescriptions();
+  MemberDescriptions(const MemberDescriptions&) = delete;
+  MemberDescriptions& operator=(const MemberDescriptions&) = delete;
+
+  // The method `member` of the interface that `info` describes; null when there is none.
+  const FUNCDESC* find(ITypeInfo* info, DISPID member);
+
+ private:
+  ITypeInfo* info_ = nullptr;  // held while descriptions from it are kept
+  std::unordered_map<DISPID, FUNCDESC*> found_;
+};
+
+// `vtable_info` describes `instance`'s vtable (the TKIND_INTERFACE side of a dual interface);
+// `description` is the member's description from it, null for an unknown member. A call whose
+// arguments then all have their parameters' types goes straight through the vtable.
+HRESULT invoke_with_coercion(ITypeInfo* vtable_info, const FUNCDESC* description, void* instance,
+                             DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* exception, UINT* argument_error);
 
 }  // namespace tavrosk::com

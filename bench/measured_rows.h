@@ -1,0 +1,52 @@
+#pragma once
+// Rows measured by another program, the Windows benchmarks under Wine, handed to the table as a
+// text file: one row a line, its fields separated by tabs (what is measured, the medians in
+// seconds per call of the measured call and of its floor, and the ratio target, 0 for none).
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tavrosk::bench {
+
+struct MeasuredRow {
+  std::string what;
+  double subject_seconds = 0;
+  double floor_seconds = 0;
+  double target_ratio = 0;  // at most this many times the floor; 0: no target
+};
+
+inline void write_measured_rows(std::ostream& out, const std::vector<MeasuredRow>& rows) {
+  out.precision(17);
+  for (const MeasuredRow& row : rows) {
+    out << row.what << '\t' << row.subject_seconds << '\t' << row.floor_seconds << '\t'
+        << row.target_ratio << '\n';
+  }
+}
+
+// Nothing when a line does not hold the four fields.
+inline std::optional<std::vector<MeasuredRow>> read_measured_rows(std::istream& in) {
+  std::vector<MeasuredRow> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // written by a Windows program
+    if (line.empty()) continue;
+    std::istringstream fields(line);
+    MeasuredRow row;
+    std::string number;
+    if (!std::getline(fields, row.what, '\t')) return std::nullopt;
+    for (double* value : {&row.subject_seconds, &row.floor_seconds, &row.target_ratio}) {
+      if (!std::getline(fields, number, '\t')) return std::nullopt;
+      try {
+        *value = std::stod(number);
+      } catch (const std::exception&) {
+        return std::nullopt;
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace tavrosk::bench

@@ -1,0 +1,89 @@
+// The Windows rows of the benchmark table, measured under Wine: late binding against the
+// vtable, and a relay exchange across two processes against the direct road. Writes the rows
+// to the file named by its argument, for the table that `make bench` prints.
+//
+//   tavrosk_windows_bench.exe ROWS_FILE
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+#include "win32_ide_window.h"
+#include "windows_bench.h"
+
+namespace tavrosk::bench {
+namespace {
+
+constexpr int kRepetitions = 15;
+constexpr double kSecondsPerRepetition = 0.05;
+
+// Registers the classes of the Tavrosk.dll beside this program, as regsvr32 would.
+void register_server() {
+  HMODULE server = LoadLibraryW((program_folder() + L"Tavrosk.dll").c_str());
+  if (server == nullptr) throw std::runtime_error("cannot load Tavrosk.dll");
+  auto register_classes =
+      reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(server, "DllRegisterServer"));
+  if (register_classes == nullptr) throw std::runtime_error("Tavrosk.dll has no DllRegisterServer");
+  check(register_classes(), "DllRegisterServer");
+  FreeLibrary(server);
+}
+
+std::vector<MeasuredRow> measure(InterleavedRuns& runs, const std::vector<RowPlan>& plans) {
+  runs.run(kRepetitions, kSecondsPerRepetition);
+  std::vector<MeasuredRow> rows;
+  for (const RowPlan& plan : plans) {
+    rows.push_back({plan.what, runs.median_seconds(plan.subject), runs.median_seconds(plan.floor),
+                    plan.target_ratio});
+  }
+  return rows;
+}
+
+std::vector<MeasuredRow> run_all() {
+  register_server();
+  // Creating a VB_PluginLib looks for the IDE's window and would show a box without it.
+  auto ide_window = std::make_unique<host::Win32IdeWindow>();
+  _VB_PluginLib* ide = nullptr;
+  check(CoCreateInstance(CLSID_VB_PluginLib, nullptr, CLSCTX_INPROC_SERVER, IID__VB_PluginLib,
+                         reinterpret_cast<void**>(&ide)),
+        "CoCreateInstance VB_PluginLib");
+  std::unique_ptr<_VB_PluginLib, void (*)(_VB_PluginLib*)> owned(
+      ide, [](_VB_PluginLib* object) { object->Release(); });
+
+  InterleavedRuns late_binding;
+  std::vector<RowPlan> late_binding_rows;
+  add_late_binding(late_binding, late_binding_rows, ide);
+  std::vector<MeasuredRow> rows = measure(late_binding, late_binding_rows);
+
+  // Without an IDE window the relay program answers from its own model, so an exchange
+  // crosses exactly the two processes.
+  ide_window.reset();
+  RelayProgram relay;
+  InterleavedRuns relay_exchange;
+  std::vector<RowPlan> relay_rows;
+  add_relay_exchange(relay_exchange, relay_rows, ide);
+  for (MeasuredRow& row : measure(relay_exchange, relay_rows)) rows.push_back(std::move(row));
+  return rows;
+}
+
+}  // namespace
+}  // namespace tavrosk::bench
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: tavrosk_windows_bench ROWS_FILE\n");
+    return 2;
+  }
+  if (FAILED(CoInitialize(nullptr))) return 1;
+  int status = 0;
+  try {
+    std::vector<tavrosk::bench::MeasuredRow> rows = tavrosk::bench::run_all();
+    std::ofstream out(argv[1], std::ios::binary);
+    tavrosk::bench::write_measured_rows(out, rows);
+    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[1]);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "tavrosk_windows_bench: %s\n", failure.what());
+    status = 1;
+  }
+  CoUninitialize();
+  return status;
+}

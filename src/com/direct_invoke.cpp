@@ -1,0 +1,124 @@
+#include "com/direct_invoke.h"
+
+#include <oleauto.h>
+
+#include <array>
+
+namespace tavrosk::com {
+namespace {
+
+// More parameters than any member has; a longer member goes through the type library.
+constexpr SHORT kMostParameters = 8;
+
+bool is_plain_value(VARTYPE type) {
+  return type == VT_I4 || type == VT_BSTR || type == VT_BOOL || type == VT_UI1;
+}
+
+// The Automation type an argument must have for the parameter: VT_BYREF|T for a pointer to
+// one of the plain values, T for a Text or a Boolean passed by value; VT_EMPTY for any other.
+VARTYPE argument_type_of(const TYPEDESC& type) {
+  if (type.vt == VT_PTR) {
+    if (!is_plain_value(type.lptdesc->vt)) return VT_EMPTY;
+    return static_cast<VARTYPE>(VT_BYREF | type.lptdesc->vt);
+  }
+  if (type.vt == VT_BSTR || type.vt == VT_BOOL) return type.vt;
+  return VT_EMPTY;
+}
+
+// The value type of a trailing [out, retval] parameter; VT_EMPTY when there is none.
+std::optional<VARTYPE> return_type_of(const FUNCDESC& description) {
+  if (description.cParams == 0) return VT_EMPTY;
+  const ELEMDESC& last = description.lprgelemdescParam[description.cParams - 1];
+  if ((last.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) == 0) return VT_EMPTY;
+  if (last.tdesc.vt != VT_PTR || !is_plain_value(last.tdesc.lptdesc->vt)) return std::nullopt;
+  return last.tdesc.lptdesc->vt;
+}
+
+bool is_method_call(WORD flags) {
+  return (flags & DISPATCH_METHOD) != 0 &&
+         (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) == 0;
+}
+
+// What the type library's Invoke hands a client for a member that failed.
+void fill_exception(EXCEPINFO* exception, HRESULT status) {
+  if (exception == nullptr) return;
+  exception->scode = status;
+  IErrorInfo* error = nullptr;
+  if (GetErrorInfo(0, &error) != S_OK || error == nullptr) return;
+  error->GetDescription(&exception->bstrDescription);
+  error->GetHelpFile(&exception->bstrHelpFile);
+  error->GetSource(&exception->bstrSource);
+  error->GetHelpContext(&exception->dwHelpContext);
+  error->Release();
+}
+
+}  // namespace
+
+std::optional<HRESULT> invoke_directly(const FUNCDESC& description, void* instance, WORD flags,
+                                       const DISPPARAMS& params, VARIANT* result,
+                                       EXCEPINFO* exception) {
+  if (description.funckind != FUNC_PUREVIRTUAL || description.invkind != INVOKE_FUNC ||
+      description.callconv != CC_STDCALL || description.elemdescFunc.tdesc.vt != VT_HRESULT ||
+      description.cParams > kMostParameters || !is_method_call(flags) || params.cNamedArgs != 0) {
+    return std::nullopt;
+  }
+  std::optional<VARTYPE> return_type = return_type_of(description);
+  if (!return_type) return std::nullopt;
+  UINT given = static_cast<UINT>(description.cParams) - (*return_type == VT_EMPTY ? 0 : 1);
+  if (params.cArgs != given) return std::nullopt;
+
+  std::array<VARIANTARG, kMostParameters> arguments;
+  std::array<VARIANTARG*, kMostParameters> argument_pointers;
+  std::array<VARTYPE, kMostParameters> argument_types;
+  for (UINT i = 0; i < given; ++i) {
+    const ELEMDESC& parameter = description.lprgelemdescParam[i];
+    if ((parameter.paramdesc.wParamFlags & (PARAMFLAG_FLCID | PARAMFLAG_FRETVAL)) != 0) {
+      return std::nullopt;
+    }
+    const VARIANTARG& argument = params.rgvarg[params.cArgs - 1 - i];  // given last to first
+    VARTYPE wanted = argument_type_of(parameter.tdesc);
+    if (wanted == VT_EMPTY || V_VT(&argument) != wanted) return std::nullopt;
+    if ((wanted & VT_BYREF) != 0 && V_BYREF(&argument) == nullptr) return std::nullopt;
+    arguments[i] = argument;  // the member reads and writes through the caller's references
+    argument_pointers[i] = &arguments[i];
+    argument_types[i] = wanted;
+  }
+
+  // The return value, zero until the member writes it, is received in place.
+  VARIANT returned;
+  VariantInit(&returned);
+  UINT count = given;
+  if (*return_type != VT_EMPTY) {
+    V_VT(&returned) = *return_type;
+    V_I4(&returned) = 0;
+    V_VT(&arguments[count]) = static_cast<VARTYPE>(VT_BYREF | *return_type);
+    V_BYREF(&arguments[count]) = &V_UI1(&returned);  // every value starts at the union's address
+    argument_pointers[count] = &arguments[count];
+    argument_types[count] = V_VT(&arguments[count]);
+    ++count;
+  }
+
+  VARIANT status;
+  VariantInit(&status);
+  HRESULT called = DispCallFunc(instance, description.oVft, CC_STDCALL, VT_ERROR, count,
+                                argument_types.data(), argument_pointers.data(), &status);
+  if (FAILED(called)) {
+    VariantClear(&returned);
+    return called;
+  }
+  if (*return_type != VT_EMPTY) {
+    if (result != nullptr) {
+      VariantInit(result);
+      *result = returned;  // the result owns a returned text now
+    } else {
+      VariantClear(&returned);
+    }
+  }
+  if (FAILED(V_ERROR(&status))) {
+    fill_exception(exception, V_ERROR(&status));
+    return DISP_E_EXCEPTION;
+  }
+  return S_OK;
+}
+
+}  // namespace tavrosk::com
