@@ -10,7 +10,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double seconds_for(const Benchmark& benchmark, std::int64_t calls) {
+}  // namespace
+
+double InterleavedRuns::seconds_for(const Benchmark& benchmark, std::int64_t calls) const {
+  before_each_();
   benchmark.enter();
   Clock::time_point start = Clock::now();
   benchmark.batch(calls);
@@ -20,7 +23,8 @@ double seconds_for(const Benchmark& benchmark, std::int64_t calls) {
 }
 
 // Calls enough for one repetition to last about `seconds`.
-std::int64_t calls_per_repetition(const Benchmark& benchmark, double seconds) {
+std::int64_t InterleavedRuns::calls_per_repetition(const Benchmark& benchmark,
+                                                   double seconds) const {
   std::int64_t calls = 1;
   double taken = seconds_for(benchmark, calls);
   while (taken < seconds / 10) {
@@ -30,8 +34,6 @@ std::int64_t calls_per_repetition(const Benchmark& benchmark, double seconds) {
   double per_call = taken / static_cast<double>(calls);
   return std::max<std::int64_t>(1, static_cast<std::int64_t>(seconds / per_call));
 }
-
-}  // namespace
 
 void InterleavedRuns::run(int repetitions, double seconds_per_repetition) {
   std::map<std::string, std::int64_t> calls;

@@ -23,11 +23,18 @@ struct Benchmark {
 
 class InterleavedRuns {
  public:
+  // `before_each` runs before every repetition of every benchmark, outside the timed part.
+  explicit InterleavedRuns(std::function<void()> before_each)
+      : before_each_(std::move(before_each)) {}
   void add(Benchmark benchmark) { benchmarks_.push_back(std::move(benchmark)); }
   void run(int repetitions, double seconds_per_repetition);
   double median_seconds(const std::string& name) const;
 
  private:
+  double seconds_for(const Benchmark& benchmark, std::int64_t calls) const;
+  std::int64_t calls_per_repetition(const Benchmark& benchmark, double seconds) const;
+
+  std::function<void()> before_each_;
   std::vector<Benchmark> benchmarks_;
   std::map<std::string, std::vector<double>> seconds_per_call_;
 };

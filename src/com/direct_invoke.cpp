@@ -106,18 +106,21 @@ std::optional<HRESULT> invoke_directly(const FUNCDESC& description, void* instan
     VariantClear(&returned);
     return called;
   }
+  // The result receives a copy of the return value, as the type library hands it on (a null
+  // text comes back as whatever the platform's copy makes of it).
+  HRESULT copied = S_OK;
   if (*return_type != VT_EMPTY) {
     if (result != nullptr) {
       VariantInit(result);
-      *result = returned;  // the result owns a returned text now
-    } else {
-      VariantClear(&returned);
+      copied = VariantCopyInd(result, &arguments[given]);
     }
+    VariantClear(&returned);
   }
   if (FAILED(V_ERROR(&status))) {
     fill_exception(exception, V_ERROR(&status));
     return DISP_E_EXCEPTION;
   }
+  if (FAILED(copied)) return copied;
   return S_OK;
 }
 
