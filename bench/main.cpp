@@ -33,7 +33,7 @@ std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
   return WindowsRows{
       {},
       {{"Wine: Connect through IDispatch by dispatch id vs vtable", "<= 3.00x"},
-       {"Wine: Connect through IDispatch, script's Variant ref, vs vtable", "<= 3.00x"},
+       {"Wine: Connect through IDispatch, script Variant ref, vs vtable", "<= 3.00x"},
        {"Wine: relay GetPageCount, two processes, vs direct road", "none set"}}};
 }
 

@@ -15,8 +15,10 @@ bool whole_characters(std::string_view bytes, const Text& text) {
 }  // namespace
 
 Text from_filled_buffer(std::string_view bytes) {
+  // No character spans two bytes, so none is cut; this spares a round trip of a whole page.
+  if (platform::longest_ansi_character() == 1) return platform::from_ansi(bytes);
   Text text = platform::from_ansi(bytes);
-  if (whole_characters(bytes, text)) return text;  // always so in a single-byte code page
+  if (whole_characters(bytes, text)) return text;
   for (std::size_t cut = 1; cut < kLongestCharacter && cut <= bytes.size(); ++cut) {
     std::string_view shorter = bytes.substr(0, bytes.size() - cut);
     Text candidate = platform::from_ansi(shorter);

@@ -1,5 +1,6 @@
 #pragma once
 // Conversion between UTF-16 and the system's ANSI code page.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,5 +9,8 @@ namespace tavrosk::platform {
 // Characters the code page cannot hold become its default character ('?').
 std::string to_ansi(std::u16string_view text);
 std::u16string from_ansi(std::string_view bytes);
+
+// The most bytes that one character of the code page takes: 1 in a single-byte code page.
+std::size_t longest_ansi_character();
 
 }  // namespace tavrosk::platform

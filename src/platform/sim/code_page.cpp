@@ -132,4 +132,8 @@ std::u16string from_ansi(std::string_view bytes) {
   return out;
 }
 
+std::size_t longest_ansi_character() {
+  return sim::code_page() == sim::CodePage::kUtf8 ? 4 : 1;
+}
+
 }  // namespace tavrosk::platform

@@ -28,4 +28,11 @@ std::u16string from_ansi(std::string_view bytes) {
   return text;
 }
 
+std::size_t longest_ansi_character() {
+  CPINFO info{};
+  // Unknown, assume the worst: the careful reading of a filled buffer stays correct.
+  if (!GetCPInfo(CP_ACP, &info)) return 4;
+  return info.MaxCharSize;
+}
+
 }  // namespace tavrosk::platform
