@@ -114,12 +114,13 @@ bool IdeModel::is_connected() {
 
 void IdeModel::log_export_call(std::string call) {
   std::lock_guard lock(mutex_);
+  if (export_calls_.size() == kExportLogLimit) export_calls_.pop_front();
   export_calls_.push_back(std::move(call));
 }
 
 std::vector<std::string> IdeModel::export_calls() const {
   std::lock_guard lock(mutex_);
-  return export_calls_;
+  return {export_calls_.begin(), export_calls_.end()};
 }
 
 void IdeModel::set_export_hook(const std::string& export_name, ExportHook hook) {

@@ -4,6 +4,7 @@
 // receives it. The state is plain data: each family of exports and commands works on it under
 // the model's lock (`IdeModel::locked`).
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -92,7 +93,10 @@ class IdeModel {
   bool disconnect();
   bool is_connected();
 
-  // Every call that reached the model through an export, as "Name(arg, arg)", in order.
+  // Every call that reached the model through an export, as "Name(arg, arg)", in order: the
+  // most recent kExportLogLimit of them, so that a plug-in that runs for long does not run
+  // the host out of memory.
+  static constexpr std::size_t kExportLogLimit = 1'000'000;
   void log_export_call(std::string call);
   std::vector<std::string> export_calls() const;
 
@@ -107,7 +111,7 @@ class IdeModel {
  private:
   mutable std::recursive_mutex mutex_;
   IdeState state_ = initial_ide_state();
-  std::vector<std::string> export_calls_;
+  std::deque<std::string> export_calls_;
   std::map<std::string, ExportHook> hooks_;
 };
 

@@ -36,6 +36,20 @@ TEST_F(HostExports, ANonPositiveLengthWritesNothing) {
   EXPECT_EQ(buffer(), std::string(16, '#'));
 }
 
+TEST_F(HostExports, TheCallLogKeepsTheMostRecentCallsOnly) {
+  constexpr std::size_t kLimit = host::IdeModel::kExportLogLimit;
+  for (std::size_t i = 0; i < kLimit; ++i) pm::GetPageCount();
+  pm::IsConnected();
+  pm::GetPageCount();
+  std::vector<std::string> calls = host::ide_model().export_calls();
+  ASSERT_EQ(calls.size(), kLimit);
+  EXPECT_EQ(calls[kLimit - 3], "GetPageCount()");
+  EXPECT_EQ(calls[kLimit - 2], "IsConnected()");
+  EXPECT_EQ(calls[kLimit - 1], "GetPageCount()");
+  host::ide_model().reset();
+  EXPECT_TRUE(host::ide_model().export_calls().empty());
+}
+
 TEST_F(HostExports, AnIndexOutOfRangeAnswersZeroAndWritesNothing) {
   EXPECT_EQ(pm::GetProgrammerByIndex(2, buffer_, 16), 0);
   EXPECT_EQ(pm::GetPageByIndex(-1, buffer_, 16), 0);
