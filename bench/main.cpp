@@ -30,11 +30,12 @@ std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
     }
     return WindowsRows{std::move(*rows), {}};
   }
-  return WindowsRows{
-      {},
-      {{"Wine: Connect through IDispatch by dispatch id vs vtable", "<= 3.00x"},
-       {"Wine: Connect through IDispatch, script Variant ref, vs vtable", "<= 3.00x"},
-       {"Wine: relay GetPageCount, two processes, vs direct road", "none set"}}};
+  char late_bound_target[16];
+  std::snprintf(late_bound_target, sizeof late_bound_target, "<= %.2fx", kLateBoundTarget);
+  return WindowsRows{{},
+                     {{kDispatchIdRow, late_bound_target},
+                      {kScriptArgumentRow, late_bound_target},
+                      {kRelayAcrossProcessesRow, "none set"}}};
 }
 
 }  // namespace

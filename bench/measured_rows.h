@@ -11,6 +11,14 @@
 
 namespace tavrosk::bench {
 
+// The rows that the Windows benchmarks measure, and the target of the late-bound calls.
+inline constexpr char kDispatchIdRow[] = "Wine: Connect through IDispatch by dispatch id vs vtable";
+inline constexpr char kScriptArgumentRow[] =
+    "Wine: Connect through IDispatch, script Variant ref, vs vtable";
+inline constexpr char kRelayAcrossProcessesRow[] =
+    "Wine: relay GetPageCount, two processes, vs direct road";
+inline constexpr double kLateBoundTarget = 3;
+
 struct MeasuredRow {
   std::string what;
   double subject_seconds = 0;

@@ -64,10 +64,8 @@ void add_late_binding(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
             [=](std::int64_t calls) { dispatch_connect(ide, connect, typed, calls); }});
   runs.add({"script/Connect",
             [=](std::int64_t calls) { dispatch_connect(ide, connect, script, calls); }});
-  rows.push_back({"Wine: Connect through IDispatch by dispatch id vs vtable", "dispatch/Connect",
-                  "vtable/Connect", 3});
-  rows.push_back({"Wine: Connect through IDispatch, script Variant ref, vs vtable",
-                  "script/Connect", "vtable/Connect", 3});
+  rows.push_back({kDispatchIdRow, "dispatch/Connect", "vtable/Connect", kLateBoundTarget});
+  rows.push_back({kScriptArgumentRow, "script/Connect", "vtable/Connect", kLateBoundTarget});
 }
 
 }  // namespace tavrosk::bench

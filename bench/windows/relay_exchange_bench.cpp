@@ -43,8 +43,7 @@ void add_relay_exchange(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_P
   runs.add({"relay/GetPageCount",
             [=](std::int64_t calls) { count_pages(ide, direct_count, calls); },
             [=] { set_relay_road(ide, true); }, [=] { set_relay_road(ide, false); }});
-  rows.push_back({"Wine: relay GetPageCount, two processes, vs direct road", "relay/GetPageCount",
-                  "direct/GetPageCount", 0});
+  rows.push_back({kRelayAcrossProcessesRow, "relay/GetPageCount", "direct/GetPageCount", 0});
 }
 
 }  // namespace tavrosk::bench

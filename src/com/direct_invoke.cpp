@@ -4,25 +4,28 @@
 
 #include <array>
 
+#include "com/parameter_types.h"
+
 namespace tavrosk::com {
 namespace {
 
 // More parameters than any member has; a longer member goes through the type library.
 constexpr SHORT kMostParameters = 8;
 
-bool is_plain_value(VARTYPE type) {
-  return type == VT_I4 || type == VT_BSTR || type == VT_BOOL || type == VT_UI1;
-}
-
-// The Automation type an argument must have for the parameter: VT_BYREF|T for a pointer to
-// one of the plain values, T for a Text or a Boolean passed by value; VT_EMPTY for any other.
-VARTYPE argument_type_of(const TYPEDESC& type) {
-  if (type.vt == VT_PTR) {
-    if (!is_plain_value(type.lptdesc->vt)) return VT_EMPTY;
-    return static_cast<VARTYPE>(VT_BYREF | type.lptdesc->vt);
+// The argument types that go straight through: the plain values by reference (the
+// interfaces' in-out parameters and results), a Text or a Boolean by value.
+bool goes_straight(VARTYPE type) {
+  switch (type) {
+    case VT_BYREF | VT_I4:
+    case VT_BYREF | VT_BSTR:
+    case VT_BYREF | VT_BOOL:
+    case VT_BYREF | VT_UI1:
+    case VT_BSTR:
+    case VT_BOOL:
+      return true;
+    default:
+      return false;
   }
-  if (type.vt == VT_BSTR || type.vt == VT_BOOL) return type.vt;
-  return VT_EMPTY;
 }
 
 // The value type of a trailing [out, retval] parameter; VT_EMPTY when there is none.
@@ -30,8 +33,9 @@ std::optional<VARTYPE> return_type_of(const FUNCDESC& description) {
   if (description.cParams == 0) return VT_EMPTY;
   const ELEMDESC& last = description.lprgelemdescParam[description.cParams - 1];
   if ((last.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) == 0) return VT_EMPTY;
-  if (last.tdesc.vt != VT_PTR || !is_plain_value(last.tdesc.lptdesc->vt)) return std::nullopt;
-  return last.tdesc.lptdesc->vt;
+  VARTYPE type = variant_type_of(last.tdesc);
+  if ((type & VT_BYREF) == 0 || !goes_straight(type)) return std::nullopt;
+  return static_cast<VARTYPE>(type & ~VT_BYREF);
 }
 
 bool is_method_call(WORD flags) {
@@ -76,8 +80,8 @@ std::optional<HRESULT> invoke_directly(const FUNCDESC& description, void* instan
       return std::nullopt;
     }
     const VARIANTARG& argument = params.rgvarg[params.cArgs - 1 - i];  // given last to first
-    VARTYPE wanted = argument_type_of(parameter.tdesc);
-    if (wanted == VT_EMPTY || V_VT(&argument) != wanted) return std::nullopt;
+    VARTYPE wanted = variant_type_of(parameter.tdesc);
+    if (!goes_straight(wanted) || V_VT(&argument) != wanted) return std::nullopt;
     if ((wanted & VT_BYREF) != 0 && V_BYREF(&argument) == nullptr) return std::nullopt;
     arguments[i] = argument;  // the member reads and writes through the caller's references
     argument_pointers[i] = &arguments[i];

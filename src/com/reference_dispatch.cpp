@@ -14,23 +14,12 @@
 #include "com/com_values.h"
 #include "com/direct_invoke.h"
 #include "com/error_info.h"
+#include "com/parameter_types.h"
 
 namespace tavrosk::com {
 namespace {
 
 constexpr VARTYPE kTextArray = VT_ARRAY | VT_BSTR;
-
-// The Automation type of a parameter: VT_BYREF|T for a pointer, VT_ARRAY|T for a SAFEARRAY.
-VARTYPE variant_type_of(const TYPEDESC& type) {
-  switch (type.vt) {
-    case VT_PTR:
-      return static_cast<VARTYPE>(VT_BYREF | variant_type_of(*type.lptdesc));
-    case VT_SAFEARRAY:
-      return static_cast<VARTYPE>(VT_ARRAY | variant_type_of(*type.lptdesc));
-    default:
-      return type.vt;
-  }
-}
 
 bool is_missing(const VARIANT& argument) {
   return V_VT(&argument) == VT_ERROR && V_ERROR(&argument) == DISP_E_PARAMNOTFOUND;
