@@ -3,8 +3,8 @@
 // a direct text call with the default buffer, and the Split reading of an "…ByIndex" reply.
 #include <string_view>
 
+#include "base/value_types.h"
 #include "bridge/result_buffer.h"
-#include "bridge/value_types.h"
 
 namespace tavrosk {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/run_time_error.h"
 #include "bridge/routing.h"
-#include "bridge/run_time_error.h"
 #include "platform/code_page.h"
 #include "relay/reply_conversions.h"
 

@@ -1,6 +1,6 @@
 #include "bridge/result_buffer.h"
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk {
 

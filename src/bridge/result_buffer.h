@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/filled_buffer_text.h"
+#include "base/filled_buffer_text.h"
 #include "bridge/session.h"
 #include "platform/code_page.h"
 

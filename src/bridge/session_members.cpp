@@ -1,8 +1,8 @@
 // VB_PluginLib: creation and the four session members.
-#include "bridge/ide_window.h"
+#include "base/ide_window.h"
+#include "base/user_messages.h"
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/routing.h"
-#include "bridge/user_messages.h"
 #include "bridge/vb_plugin_lib.h"
 #include "relay/reply_conversions.h"
 

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk::com {
 

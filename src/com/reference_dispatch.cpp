@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "com/com_values.h"
 #include "com/direct_invoke.h"
 #include "com/error_info.h"

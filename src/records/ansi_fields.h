@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "bridge/routing.h"
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 #include "platform/code_page.h"
 
 namespace tavrosk {

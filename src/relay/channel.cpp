@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "bridge/filled_buffer_text.h"
-#include "bridge/run_time_error.h"
-#include "bridge/user_messages.h"
+#include "base/filled_buffer_text.h"
+#include "base/run_time_error.h"
+#include "base/user_messages.h"
 #include "platform/code_page.h"
 #include "relay/command_line.h"
 
