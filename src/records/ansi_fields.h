@@ -45,12 +45,4 @@ Store record_to_store(const Record& record, PairFields&& pair_fields) {
   return store;
 }
 
-// TrimNull of a fixed-width field: its characters before the first NUL, or all of them.
-template <std::size_t N>
-Text field_text(const std::array<char16_t, N>& field) {
-  std::size_t length = 0;
-  while (length < N && field[length] != u'\0') ++length;
-  return Text(field.data(), length);
-}
-
 }  // namespace tavrosk

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ansi_copy.h"
 #include "base/filled_buffer_text.h"
 #include "base/run_time_error.h"
 #include "base/user_messages.h"
@@ -113,9 +114,9 @@ platform::WindowHandle FindDebuggerWindow() {
 
 std::intptr_t SendMessageText(platform::WindowHandle window, std::uint32_t message,
                               std::int32_t wparam, Text& text) {
-  std::string bytes = platform::to_ansi(text);
-  std::intptr_t result = send_with_bytes(window, message, wparam, bytes.data());
-  text = platform::from_ansi(bytes);
+  AnsiCopy bytes(text);
+  std::intptr_t result = send_with_bytes(window, message, wparam, bytes);
+  text = bytes.round_trip();
   return result;
 }
 
