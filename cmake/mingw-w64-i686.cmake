@@ -1,22 +1,4 @@
-# Cross build for 32-bit Windows with mingw-w64. The -posix compilers give std::thread and
-# std::mutex; everything is linked statically so the programs need only system DLLs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+# Cross build for 32-bit Windows with mingw-w64: the release and the Windows tier.
 set(TAVROSK_MINGW_PREFIX i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${TAVROSK_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TAVROSK_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TAVROSK_MINGW_PREFIX}-windres)
-set(CMAKE_NM ${TAVROSK_MINGW_PREFIX}-nm)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TAVROSK_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# ctest runs the test programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -22,8 +22,8 @@ constexpr double kSecondsPerRepetition = 0.05;
 void register_server() {
   HMODULE server = LoadLibraryW((program_folder() + L"Tavrosk.dll").c_str());
   if (server == nullptr) throw std::runtime_error("cannot load Tavrosk.dll");
-  auto register_classes =
-      reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(server, "DllRegisterServer"));
+  auto register_classes = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(server, "DllRegisterServer")));
   if (register_classes == nullptr) throw std::runtime_error("Tavrosk.dll has no DllRegisterServer");
   check(register_classes(), "DllRegisterServer");
   FreeLibrary(server);
