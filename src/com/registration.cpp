@@ -128,6 +128,7 @@ bool register_type_library_for_user(HKEY root, ITypeLib* library, const std::wst
   if (FAILED(library->GetLibAttr(&attributes))) return false;
   std::wstring version = version_text(*attributes);
   std::wstring locale = number_text(attributes->lcid, 16);
+  const wchar_t* platform = attributes->syskind == SYS_WIN64 ? L"win64" : L"win32";
   library->ReleaseTLibAttr(attributes);
 
   BSTR doc = nullptr;
@@ -138,7 +139,7 @@ bool register_type_library_for_user(HKEY root, ITypeLib* library, const std::wst
   std::wstring libid = guid_text(LIBID_Tavrosk);
   std::wstring key = L"TypeLib\\" + libid + L"\\" + version;
   bool written = set_value(root, key, nullptr, description) &&
-                 set_value(root, key + L"\\" + locale + L"\\win32", nullptr, path) &&
+                 set_value(root, key + L"\\" + locale + L"\\" + platform, nullptr, path) &&
                  set_value(root, key + L"\\FLAGS", nullptr, L"0") &&
                  set_value(root, key + L"\\HELPDIR", nullptr, folder_of(path));
   for (const InterfaceEntry& entry : automation_interfaces(library)) {
@@ -217,11 +218,11 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   ITypeLib* library = type_library();
   TLIBATTR* attributes = nullptr;
   if (library == nullptr || FAILED(library->GetLibAttr(&attributes))) return SELFREG_E_TYPELIB;
-  WORD major = attributes->wMajorVerNum;
-  WORD minor = attributes->wMinorVerNum;
+  TLIBATTR registered = *attributes;
   library->ReleaseTLibAttr(attributes);
   // A library that was never registered is no failure of unregistering.
-  HRESULT hr = UnRegisterTypeLib(LIBID_Tavrosk, major, minor, LOCALE_NEUTRAL, SYS_WIN32);
+  HRESULT hr = UnRegisterTypeLib(LIBID_Tavrosk, registered.wMajorVerNum, registered.wMinorVerNum,
+                                 registered.lcid, registered.syskind);
   return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
 }
 
