@@ -50,13 +50,14 @@ foreach(file IN LISTS HOST_FILES)
   get_filename_component(name "${file}" NAME)
   run("${OBJCOPY}" --strip-all "${file}" "ReferenceHost/${name}")
 endforeach()
+# Text files with Windows line ends: VB6 reads a module only so, and old editors show no other.
 foreach(file IN LISTS EXAMPLES)
   get_filename_component(name "${file}" NAME)
-  file(COPY_FILE "${file}" "${STAGE}/Examples/${name}")
+  configure_file("${file}" "${STAGE}/Examples/${name}" @ONLY NEWLINE_STYLE CRLF)
 endforeach()
 foreach(file IN LISTS DOCUMENTS)
   get_filename_component(name "${file}" NAME_WE)
-  file(COPY_FILE "${file}" "${STAGE}/${name}.txt")
+  configure_file("${file}" "${STAGE}/${name}.txt" @ONLY NEWLINE_STYLE CRLF)
 endforeach()
 
 # The installer's file lists, from what is staged: it installs and removes exactly these.
