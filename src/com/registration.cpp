@@ -12,7 +12,6 @@
 #include <olectl.h>
 
 #include <string>
-#include <vector>
 
 #include "com/coclasses.h"
 #include "com/module.h"
@@ -90,33 +89,15 @@ std::wstring version_text(const TLIBATTR& attributes) {
   return number_text(attributes.wMajorVerNum, 16) + L"." + number_text(attributes.wMinorVerNum, 16);
 }
 
-struct InterfaceEntry {
-  IID iid;
-  std::wstring name;
+// The dual interfaces, which clients reach through the automation marshaler.
+struct AutomationInterface {
+  const IID& iid;
+  const wchar_t* name;
 };
-
-// The interfaces that clients reach through the automation marshaler: the dual ones.
-std::vector<InterfaceEntry> automation_interfaces(ITypeLib* library) {
-  std::vector<InterfaceEntry> interfaces;
-  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
-    ITypeInfo* info = nullptr;
-    if (FAILED(library->GetTypeInfo(i, &info))) continue;
-    TYPEATTR* attributes = nullptr;
-    if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
-      bool automation = (attributes->wTypeFlags & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION)) != 0;
-      if (automation &&
-          (attributes->typekind == TKIND_DISPATCH || attributes->typekind == TKIND_INTERFACE)) {
-        BSTR name = nullptr;
-        info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-        interfaces.push_back({attributes->guid, name ? name : L""});
-        SysFreeString(name);
-      }
-      info->ReleaseTypeAttr(attributes);
-    }
-    info->Release();
-  }
-  return interfaces;
-}
+const AutomationInterface kAutomationInterfaces[] = {{IID__VB_PluginLib, L"_VB_PluginLib"},
+                                                     {IID__PageInfoLib, L"_PageInfoLib"},
+                                                     {IID__ProgInfoLib, L"_ProgInfoLib"},
+                                                     {IID__PlugInToolsLib, L"_PlugInToolsLib"}};
 
 std::wstring folder_of(const std::wstring& path) {
   return path.substr(0, path.find_last_of(L'\\') + 1);
@@ -142,7 +123,7 @@ bool register_type_library_for_user(HKEY root, ITypeLib* library, const std::wst
                  set_value(root, key + L"\\" + locale + L"\\" + platform, nullptr, path) &&
                  set_value(root, key + L"\\FLAGS", nullptr, L"0") &&
                  set_value(root, key + L"\\HELPDIR", nullptr, folder_of(path));
-  for (const InterfaceEntry& entry : automation_interfaces(library)) {
+  for (const AutomationInterface& entry : kAutomationInterfaces) {
     std::wstring interface_key = L"Interface\\" + guid_text(entry.iid);
     written =
         written && set_value(root, interface_key, nullptr, entry.name) &&
@@ -155,7 +136,7 @@ bool register_type_library_for_user(HKEY root, ITypeLib* library, const std::wst
 }
 
 void unregister_type_library_for_user(HKEY root, ITypeLib* library) {
-  for (const InterfaceEntry& entry : automation_interfaces(library)) {
+  for (const AutomationInterface& entry : kAutomationInterfaces) {
     delete_tree(root, L"Interface\\" + guid_text(entry.iid));
   }
   TLIBATTR* attributes = nullptr;
