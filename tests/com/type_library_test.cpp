@@ -202,6 +202,37 @@ TEST_P(Interfaces, TheVtableSlotsFollowTheMemberOrderWithTheirParameterNames) {
   });
 }
 
+// What VB's Object Browser and IntelliSense show: a line on the library, the class, its
+// interface and every member.
+TEST_P(Interfaces, TheLibraryTheClassItsInterfaceAndEveryMemberHaveADocString) {
+  const ClassCase& c = GetParam();
+  auto doc_string = [](ITypeInfo* info, MEMBERID member) {
+    Bstr doc;
+    EXPECT_EQ(info->GetDocumentation(member, nullptr, doc.put(), nullptr, nullptr), S_OK);
+    return doc.text();
+  };
+  run_in_apartment([&] {
+    auto object = create<IDispatch>(*c.clsid);
+    ASSERT_TRUE(object);
+    ComPtr<ITypeInfo> interface_info;
+    ASSERT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, interface_info.put()), S_OK);
+    EXPECT_FALSE(doc_string(interface_info.get(), MEMBERID_NIL).empty());
+    for (const Member& member : *c.members) {
+      EXPECT_FALSE(doc_string(interface_info.get(), member.id).empty()) << narrow_name(member.name);
+    }
+
+    ComPtr<ITypeLib> library;
+    UINT index = 0;
+    ASSERT_EQ(interface_info->GetContainingTypeLib(library.put(), &index), S_OK);
+    Bstr library_doc;
+    ASSERT_EQ(library->GetDocumentation(-1, nullptr, library_doc.put(), nullptr, nullptr), S_OK);
+    EXPECT_FALSE(library_doc.text().empty());
+    ComPtr<ITypeInfo> class_info;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(*c.clsid, class_info.put()), S_OK);
+    EXPECT_FALSE(doc_string(class_info.get(), MEMBERID_NIL).empty());
+  });
+}
+
 INSTANTIATE_TEST_SUITE_P(
     AllClasses, Interfaces,
     ::testing::Values(ClassCase{"VB_PluginLib", &CLSID_VB_PluginLib, &kVbPluginLib},
