@@ -1,7 +1,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "win32_relay_protocol.h"
+#include "relay_tool/win32_relay_protocol.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {

@@ -1,6 +1,6 @@
 // ProgInfoLib runs the same scenario on both roads against the reference host.
 #include "bridge/session.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "records/ansi_fields.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "records/ansi_fields.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"

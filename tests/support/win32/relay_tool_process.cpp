@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "platform/code_page.h"
-#include "win32_relay_protocol.h"
+#include "relay_tool/win32_relay_protocol.h"
 
 namespace tavrosk::testing {
 namespace {

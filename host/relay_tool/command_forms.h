@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ide_model.h"
-#include "relay_commands.h"
+#include "model/ide_model.h"
+#include "relay_tool/relay_commands.h"
 
 namespace tavrosk::host {
 

@@ -1,4 +1,4 @@
-#include "page_editing_model.h"
+#include "model/page_editing_model.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,7 +32,7 @@ bool same_name(const std::string& a, const std::string& b) {
 // The rich-text form follows the plain text, as the IDE's editor keeps both.
 void set_text(Page& page, std::string text) {
   page.text = std::move(text);
-  page.rtf = "{\\rtf1\\ansi " + page.text + "\\par }";
+  page.rtf = rich_text_of(page.text);
   page.modified = true;
 }
 
@@ -63,6 +63,23 @@ std::string stem_of(const std::string& file_name) {
 
 }  // namespace
 
+std::string rich_text_of(const std::string& text) {
+  return "{\\rtf1\\ansi " + text + "\\par }";
+}
+
+Page opened_page(const std::string& file_name, std::string text) {
+  Page page;
+  page.file_name = file_name;
+  page.display_name = display_name_of(file_name);
+  std::string stem = stem_of(file_name);
+  page.filename_mci = stem + ".mci";
+  page.filename_asm = stem + ".asm";
+  page.filename_hex = stem + ".hex";
+  set_text(page, std::move(text));
+  page.modified = false;
+  return page;
+}
+
 std::int32_t line_count(const std::string& text) {
   return static_cast<std::int32_t>(line_starts(text).size());
 }
@@ -88,16 +105,7 @@ void new_page(IdeState& ide, const std::string& file_name) {
     ide.active_page = static_cast<int>(open - ide.pages.data());
     return;
   }
-  Page page;
-  page.file_name = file_name;
-  page.display_name = display_name_of(file_name);
-  std::string stem = stem_of(file_name);
-  page.filename_mci = stem + ".mci";
-  page.filename_asm = stem + ".asm";
-  page.filename_hex = stem + ".hex";
-  set_text(page, "");
-  page.modified = false;
-  ide.pages.push_back(std::move(page));
+  ide.pages.push_back(opened_page(file_name, ""));
   ide.active_page = static_cast<int>(ide.pages.size()) - 1;
 }
 

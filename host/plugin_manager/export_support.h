@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "bridge/plugin_manager/exports.h"
-#include "export_buffers.h"
-#include "ide_model.h"
-#include "ide_operations.h"
+#include "model/export_buffers.h"
+#include "model/ide_model.h"
+#include "model/ide_operations.h"
 
 #if defined(_WIN32)
 #define TAVROSK_HOST_EXPORT  // exported by plain name through the .def file

@@ -1,11 +1,11 @@
-#include "win32_ide_window.h"
+#include "relay_tool/win32_ide_window.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "relay_commands.h"
-#include "win32_relay_protocol.h"
+#include "relay_tool/relay_commands.h"
+#include "relay_tool/win32_relay_protocol.h"
 
 namespace tavrosk::host {
 namespace {

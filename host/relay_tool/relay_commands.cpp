@@ -1,4 +1,4 @@
-#include "relay_commands.h"
+#include "relay_tool/relay_commands.h"
 
 #include <cctype>
 #include <cstdlib>

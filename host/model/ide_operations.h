@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::host {
 

@@ -1,4 +1,4 @@
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 #include <algorithm>
 #include <cctype>

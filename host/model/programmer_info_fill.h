@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "export_buffers.h"
-#include "ide_model.h"
+#include "model/export_buffers.h"
+#include "model/ide_model.h"
 #include "records/programmer_info_record.h"
 
 namespace tavrosk::host {

@@ -1,5 +1,5 @@
 // The reference plug-in manager library: connection exports.
-#include "export_support.h"
+#include "plugin_manager/export_support.h"
 
 using tavrosk::host::ide_model;
 using tavrosk::host::serve_export;

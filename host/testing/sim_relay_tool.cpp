@@ -1,4 +1,4 @@
-#include "sim_relay_tool.h"
+#include "testing/sim_relay_tool.h"
 
 #include "platform/code_page.h"
 #include "platform/sim/desktop.h"

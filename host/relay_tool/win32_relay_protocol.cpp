@@ -1,4 +1,4 @@
-#include "win32_relay_protocol.h"
+#include "relay_tool/win32_relay_protocol.h"
 
 #include <cstdio>
 #include <sstream>

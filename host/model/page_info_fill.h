@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "export_buffers.h"
-#include "ide_model.h"
+#include "model/export_buffers.h"
+#include "model/ide_model.h"
 #include "records/page_info_record.h"
 
 namespace tavrosk::host {

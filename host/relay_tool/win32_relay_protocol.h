@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "received_line.h"
+#include "relay_tool/received_line.h"
 
 namespace tavrosk::host::win32_relay {
 

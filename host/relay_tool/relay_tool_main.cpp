@@ -15,8 +15,8 @@
 #include <string>
 #include <utility>
 
-#include "relay_commands.h"
-#include "win32_relay_protocol.h"
+#include "relay_tool/relay_commands.h"
+#include "relay_tool/win32_relay_protocol.h"
 
 namespace {
 

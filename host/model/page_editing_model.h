@@ -12,7 +12,7 @@
 #include <string>
 #include <type_traits>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::host {
 
@@ -26,6 +26,11 @@ struct DisplayLines {
   std::int32_t top_line = 0;
   std::int32_t lines_shown = 0;  // at most the window's fixed height
 };
+
+// A page as the IDE opens a file: display name and ASM/HEX/MCI names from the file name, the
+// rich-text form from the text, not modified.
+Page opened_page(const std::string& file_name, std::string text);
+std::string rich_text_of(const std::string& text);
 
 // Text positions.
 std::int32_t line_count(const std::string& text);
