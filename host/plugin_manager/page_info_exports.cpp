@@ -1,6 +1,6 @@
 // The reference plug-in manager library: page information.
-#include "plugin_manager/export_support.h"
 #include "model/page_info_fill.h"
+#include "plugin_manager/export_support.h"
 
 extern "C" {
 

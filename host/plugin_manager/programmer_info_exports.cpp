@@ -1,6 +1,6 @@
 // The reference plug-in manager library: programmer information.
-#include "plugin_manager/export_support.h"
 #include "model/programmer_info_fill.h"
+#include "plugin_manager/export_support.h"
 
 using tavrosk::host::IdeState;
 

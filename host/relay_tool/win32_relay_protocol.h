@@ -1,13 +1,8 @@
 #pragma once
-// How the Windows relay program, the reference IDE window and the tests talk besides the
-// library's own lines. All of it travels as WM_COPYDATA with a tag of its own in dwData; the
-// library's lines carry tag 3 and none of these.
+// How the Windows host program, the reference IDE window, the reference Zavoplex.dll and the
+// tests talk besides the library's own lines. All of it travels as WM_COPYDATA with a tag of its
+// own in dwData; the library's lines carry tag 3 and none of these.
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "relay_tool/received_line.h"
 
 namespace tavrosk::host::win32_relay {
 
@@ -23,12 +18,13 @@ inline constexpr std::uintptr_t kResetTag = 0x54560002;
 inline constexpr std::uintptr_t kIdeCommandTag = 0x54560003;
 // IDE window to relay program, while the relay waits for kIdeCommandTag: the reply to give.
 inline constexpr std::uintptr_t kIdeReplyTag = 0x54560004;
+// Zavoplex.dll to IDE window: run this export call (an encoded ExportCall; wParam: the window
+// for the answer). The IDE window returns 1 when it took the call.
+inline constexpr std::uintptr_t kExportCallTag = 0x54560005;
+// IDE window to Zavoplex.dll, while it waits for kExportCallTag: the encoded ExportAnswer.
+inline constexpr std::uintptr_t kExportAnswerTag = 0x54560006;
 
 // Every wait on another process is bounded by this.
 inline constexpr unsigned kSendTimeoutMs = 10000;
-
-// The relay program's log of received lines: one record a line, "tag size hex-of-bytes".
-std::string log_record(const ReceivedLine& line);
-std::vector<ReceivedLine> parse_log(std::string_view log);
 
 }  // namespace tavrosk::host::win32_relay
