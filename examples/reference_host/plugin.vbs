@@ -70,7 +70,7 @@ Check "ProgInfo Path", prog.Path(), "C:\Programmers\BenchWriter\"
 Check "ProgInfo HookFilename", prog.HookFilename(), "bench_hook.txt"
 
 ' The edit: a comment line after the last line, which the saved state shows.
-ide.SetPageTextAt 0, 3, "' checked on the " & road & " road"
+ide.SetPageTextAt 3, 0, "' checked on the " & road & " road"
 Check "edited text", ide.GetPageText(), "Device = KX-B2210" & vbCrLf & "Dim Reading As Word" & _
       vbCrLf & "Reading = ADIn 0" & vbCrLf & "' checked on the " & road & " road"
 

