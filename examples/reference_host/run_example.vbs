@@ -73,8 +73,9 @@ Sub StopHost(exec)
 End Sub
 
 Function Fresh(name)
-  Fresh = out & "\" & name
-  If fso.FileExists(Fresh) Then fso.DeleteFile Fresh
+  Dim path : path = out & "\" & name
+  If fso.FileExists(path) Then fso.DeleteFile path
+  Fresh = path
 End Function
 
 ' The message boxes the test runner's watcher answered (none when it does not run).
