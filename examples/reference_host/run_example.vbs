@@ -5,7 +5,8 @@
 '   cscript //nologo <this folder>\run_example.vbs
 '
 ' What it writes goes to the folder example_output beside them. Prints a line per failed
-' check; the exit code is the number of failures.
+' check and, at the end, whether all passed; the exit code is the number of failures. It uses
+' only what every script host offers (Run, files, the process environment).
 Option Explicit
 Dim shell : Set shell = CreateObject("WScript.Shell")
 Dim fso : Set fso = CreateObject("Scripting.FileSystemObject")
@@ -37,39 +38,30 @@ Function Contains(path, text)
   Contains = InStr(ReadFile(path), text) > 0
 End Function
 
-' Runs a command to its end; returns the exec object (exit code, output).
+' Runs a command hidden and waits for it; returns its exit code.
 Function RunToEnd(command)
-  Dim exec : Set exec = shell.Exec(command)
-  Dim output : output = ""
-  Do While exec.Status = 0
-    If Not exec.StdOut.AtEndOfStream Then output = output & exec.StdOut.ReadAll()
-    WScript.Sleep 50
-  Loop
-  output = output & exec.StdOut.ReadAll()
-  If Len(output) > 0 Then WScript.Echo output
-  Set RunToEnd = exec
+  RunToEnd = shell.Run(command, 0, True)
 End Function
 
 Function Plugin(script, arguments)
-  Set Plugin = RunToEnd("cscript //nologo " & Quoted(script) & " " & arguments)
+  Plugin = RunToEnd("cscript //nologo " & Quoted(script) & " " & arguments)
+  If Plugin <> 0 Then WScript.Echo "  (" & arguments & " run: exit code " & Plugin & ")"
 End Function
 
 ' Starts the host program, hidden, and waits until it has written its first saved state
 ' (its windows are up by then).
-Function StartHost(options, saved)
-  If fso.FileExists(saved) Then fso.DeleteFile saved
-  Dim exec : Set exec = shell.Exec(host & " --hidden --save-state " & Quoted(saved) & " " & options)
+Sub StartHost(options, saved)
+  shell.Run host & " --hidden --save-state " & Quoted(saved) & " " & options, 0, False
   Dim waited
   For waited = 1 To 300
-    If fso.FileExists(saved) Or exec.Status <> 0 Then Exit For
+    If fso.FileExists(saved) Then Exit For
     WScript.Sleep 50
   Next
-  Check "host program started", fso.FileExists(saved), exec.StdErr.ReadAll()
-  Set StartHost = exec
-End Function
+  Check "host program started", fso.FileExists(saved), saved
+End Sub
 
-Sub StopHost(exec)
-  If exec.Status = 0 Then exec.Terminate
+Sub StopHost()
+  Check "host program closed", RunToEnd(host & " --close") = 0, ""
 End Sub
 
 Function Fresh(name)
@@ -85,17 +77,16 @@ Function BoxCount()
 End Function
 
 If Not fso.FolderExists(out) Then fso.CreateFolder out
-shell.Run "regsvr32 /s Tavrosk.dll", 0, True
+RunToEnd "regsvr32 /s Tavrosk.dll"
 Dim seed : seed = here & "\seed.json"
 Dim plugin_script : plugin_script = here & "\plugin.vbs"
-Dim exec, program, saved, log
+Dim code, saved, log
 
 ' 1. The relay road: every call a line to the host program's relay window.
 saved = Fresh("host_relay_state.json") : log = Fresh("host_relay.log")
-Set program = StartHost("--state " & Quoted(seed) & " --log " & Quoted(log), saved)
-Set exec = Plugin(plugin_script, "relay")
-Check "relay road", exec.ExitCode = 0, exec.ExitCode & " failed checks"
-StopHost program
+StartHost "--state " & Quoted(seed) & " --log " & Quoted(log), saved
+Check "relay road", Plugin(plugin_script, "relay") = 0, "failed checks"
+StopHost
 Check "relay: the saved state shows the edit", Contains(saved, "' checked on the relay road"), saved
 Check "relay: the log shows the lines", Contains(log, " line 3 ") And _
       Contains(log, "GetPageIncludeByIndex//::^x4242//::^xC:\\Projects\\Thermo\\thermo.bas"), log
@@ -103,10 +94,9 @@ Check "relay: the log shows the replies", Contains(log, " reply C:\\Korvex\\"), 
 
 ' 2. The direct road while the host program runs: Zavoplex.dll hands each call to it.
 saved = Fresh("host_direct_state.json") : log = Fresh("host_direct.log")
-Set program = StartHost("--state " & Quoted(seed) & " --log " & Quoted(log), saved)
-Set exec = Plugin(plugin_script, "direct")
-Check "direct road, host program", exec.ExitCode = 0, exec.ExitCode & " failed checks"
-StopHost program
+StartHost "--state " & Quoted(seed) & " --log " & Quoted(log), saved
+Check "direct road, host program", Plugin(plugin_script, "direct") = 0, "failed checks"
+StopHost
 Check "direct: the saved state shows the edit", Contains(saved, "' checked on the direct road"), saved
 Check "direct: the log shows the export calls", _
       Contains(log, " call GetPageIncludeByIndex(""C:\\Projects\\Thermo\\thermo.bas"", 0, &, "), log
@@ -118,39 +108,45 @@ saved = Fresh("dll_state.json") : log = Fresh("dll_exports.log")
 environment("KORVEX_REFERENCE_STATE") = seed
 environment("KORVEX_REFERENCE_LOG") = log
 environment("KORVEX_REFERENCE_STATE_OUT") = saved
-Set exec = Plugin(plugin_script, "direct")
-Check "direct road, Zavoplex.dll alone", exec.ExitCode = 0, exec.ExitCode & " failed checks"
+Check "direct road, Zavoplex.dll alone", Plugin(plugin_script, "direct") = 0, "failed checks"
 Check "alone: the saved state shows the edit", Contains(saved, "' checked on the direct road"), saved
 Check "alone: the log shows the export calls", _
       Contains(log, "GetPageInfo(""C:\\Projects\\Thermo\\thermo.bas"", &) = 1"), log
 
 ' 4. A malformed state file: refused with its place, and a non-zero exit.
-environment("KORVEX_REFERENCE_STATE") = here & "\broken.json"
-Set exec = Plugin(plugin_script, "direct")
-Check "alone: a broken state file ends the plug-in", exec.ExitCode = 3, exec.ExitCode
-Check "alone: the message names the place", InStr(exec.StdErr.ReadAll(), "broken.json:3:") > 0, ""
+Dim broken : broken = here & "\broken.json"
+log = Fresh("dll_broken.log")
+environment("KORVEX_REFERENCE_STATE") = broken
+environment("KORVEX_REFERENCE_LOG") = log
+code = Plugin(plugin_script, "direct")
+Check "alone: a broken state file ends the plug-in", code = 3, code
+Check "alone: the message names the place", Contains(log, "broken.json:3:"), log
 environment.Remove "KORVEX_REFERENCE_STATE"
 environment.Remove "KORVEX_REFERENCE_LOG"
 environment.Remove "KORVEX_REFERENCE_STATE_OUT"
-Set exec = RunToEnd(host & " --hidden --state " & Quoted(here & "\broken.json"))
-Check "host: a broken state file is refused", exec.ExitCode <> 0, exec.ExitCode
-Check "host: the message names the place", InStr(exec.StdErr.ReadAll(), "broken.json:3:") > 0, ""
+log = Fresh("host_broken.log")
+code = RunToEnd(host & " --hidden --state " & Quoted(broken) & " --log " & Quoted(log))
+Check "host: a broken state file is refused", code = 2, code
+Check "host: the message names the place", Contains(log, "broken.json:3:"), log
 
 ' 5. Scripted replies make the members fail as the replies dictate.
-saved = Fresh("host_replies_state.json")
-Set program = StartHost("--state " & Quoted(seed) & " --replies " & Quoted(here & "\replies.json"), saved)
-Set exec = Plugin(plugin_script, "replies")
-Check "scripted replies", exec.ExitCode = 0, exec.ExitCode & " failed checks"
-StopHost program
+StartHost "--state " & Quoted(seed) & " --replies " & Quoted(here & "\replies.json"), _
+          Fresh("host_replies_state.json")
+Check "scripted replies", Plugin(plugin_script, "replies") = 0, "failed checks"
+StopHost
 
 ' 6. The demo plug-in on both roads with the host program running: no box, the same output.
-Dim demo : demo = here & "\..\vbscript\plugin_demo.vbs"
+' Run from the output folder by relative names, so that its output can be caught in a file.
+fso.CopyFile here & "\..\vbscript\plugin_demo.vbs", out & "\", True
 Dim boxes : boxes = BoxCount()
-Set program = StartHost("", Fresh("host_demo_state.json"))
-Dim direct_output : direct_output = shell.Exec("cscript //nologo " & Quoted(demo)).StdOut.ReadAll()
-Dim relay_output : relay_output = shell.Exec("cscript //nologo " & Quoted(demo) & " debug").StdOut.ReadAll()
-StopHost program
-Check "demo: some output", Len(direct_output) > 0, "none"
+StartHost "", Fresh("host_demo_state.json")
+Fresh "demo_direct.txt" : Fresh "demo_relay.txt"
+RunToEnd "cmd /c cscript //nologo example_output\plugin_demo.vbs > example_output\demo_direct.txt"
+RunToEnd "cmd /c cscript //nologo example_output\plugin_demo.vbs debug > example_output\demo_relay.txt"
+StopHost
+Dim direct_output : direct_output = ReadFile(out & "\demo_direct.txt")
+Dim relay_output : relay_output = ReadFile(out & "\demo_relay.txt")
+Check "demo: some output", InStr(direct_output, "page 0: ") > 0, direct_output
 Check "demo: the same output on both roads", direct_output = relay_output, _
       vbCrLf & direct_output & "----" & vbCrLf & relay_output
 Check "demo: no message box", BoxCount() = boxes, BoxCount() - boxes & " boxes"

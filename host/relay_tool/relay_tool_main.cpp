@@ -63,16 +63,18 @@ struct HostProgram {
 
 HostProgram g_host;
 
+void log_entry(const std::string& entry) {
+  if (!g_host.options.log.empty()) append_log_entry(g_host.options.log, entry);
+}
+
+// To standard error, the log, and a box unless hidden.
 void report(const std::string& message) {
+  log_entry(log_time() + " error " + escape_log_text(message));
   std::fprintf(stderr, "%s\n", message.c_str());
   std::fflush(stderr);
   if (!g_host.options.hidden) {
     MessageBoxA(g_host.relay, message.c_str(), "Korvex reference host", MB_OK | MB_ICONERROR);
   }
-}
-
-void log_entry(const std::string& entry) {
-  if (!g_host.options.log.empty()) append_log_entry(g_host.options.log, entry);
 }
 
 void save_state_if_changed() {
@@ -352,6 +354,17 @@ void create_ide_window(HINSTANCE instance) {
   SetWindowPos(ide, nullptr, 0, 0, 590, 480, SWP_NOZORDER);
 }
 
+// Asks the running host program to close and waits, boundedly, until its window has gone.
+int close_running_host() {
+  for (int waited = 0; waited < 10000; waited += 20) {
+    HWND relay = FindWindowW(nullptr, win32_relay::kRelayWindowTitle);
+    if (relay == nullptr) return 0;
+    PostMessageW(relay, WM_CLOSE, 0, 0);
+    Sleep(20);
+  }
+  return 1;
+}
+
 // A window program has no console; --help and the messages go to the one it was started from.
 void attach_console() {
   if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -374,6 +387,7 @@ int main(int argc, char** argv) {
     std::fputs(kHostUsage, stdout);
     return 0;
   }
+  if (g_host.options.close) return close_running_host();
   try {
     if (!g_host.options.state.empty()) {
       IdeState seeded = load_state_file(g_host.options.state);

@@ -31,6 +31,7 @@ std::string traffic_text(const std::vector<TrafficRow>& rows);
 //   TIME scripted TEXT           a scripted reply given to it instead of the IDE's
 //   TIME no-reply                the command gives none: the reply window keeps its text
 //   TIME call NAME(ARGS) = N     an export call handed over by a plug-in's Zavoplex.dll
+//   TIME error MESSAGE           a state or replies file refused
 std::string line_entry(const ReceivedLine& line);
 std::string reply_entry(const std::optional<std::string>& reply, bool scripted);
 std::string call_entry(const std::string& call_description, std::int32_t result);

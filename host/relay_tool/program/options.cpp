@@ -15,6 +15,7 @@ const char kHostUsage[] =
     "  --replies FILE     scripted replies (JSON: command name to reply text)\n"
     "  --no-ide-window    the relay tool alone, as if the IDE were not running\n"
     "  --hidden           show no window (unattended runs)\n"
+    "  --close            end the host program that runs, and wait until it has gone\n"
     "  --help             this text\n";
 
 ParsedOptions parse_host_options(const std::vector<std::string>& arguments) {
@@ -37,6 +38,8 @@ ParsedOptions parse_host_options(const std::vector<std::string>& arguments) {
       options.ide_window = false;
     } else if (argument == "--hidden") {
       options.hidden = true;
+    } else if (argument == "--close") {
+      options.close = true;
     } else if (argument == "--help" || argument == "-h" || argument == "/?") {
       options.help = true;
     } else {
