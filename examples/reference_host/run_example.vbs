@@ -38,6 +38,13 @@ Function Contains(path, text)
   Contains = InStr(ReadFile(path), text) > 0
 End Function
 
+' Waits a moment. (Some script hosts lack WScript.Sleep.)
+Sub Pause(seconds)
+  Dim deadline : deadline = Timer + seconds
+  Do While Timer < deadline And Timer > deadline - 86000
+  Loop
+End Sub
+
 ' Runs a command hidden and waits for it; returns its exit code.
 Function RunToEnd(command)
   RunToEnd = shell.Run(command, 0, True)
@@ -55,7 +62,7 @@ Sub StartHost(options, saved)
   Dim waited
   For waited = 1 To 300
     If fso.FileExists(saved) Then Exit For
-    WScript.Sleep 50
+    Pause 0.05
   Next
   Check "host program started", fso.FileExists(saved), saved
 End Sub

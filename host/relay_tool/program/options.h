@@ -13,6 +13,7 @@ struct HostOptions {
   std::string replies;     // --replies FILE: command name to scripted reply
   bool ide_window = true;  // --no-ide-window: the relay tool alone
   bool hidden = false;     // --hidden: no window shown, for unattended runs
+  bool close = false;      // --close: ends the host program that runs, for scripts
   bool help = false;       // --help
 };
 
