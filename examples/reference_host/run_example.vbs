@@ -6,7 +6,7 @@
 '
 ' What it writes goes to the folder example_output beside them. Prints a line per failed
 ' check and, at the end, whether all passed; the exit code is the number of failures. It uses
-' only what every script host offers (Run, files, the process environment).
+' only what every script host offers (Run and files).
 Option Explicit
 Dim shell : Set shell = CreateObject("WScript.Shell")
 Dim fso : Set fso = CreateObject("Scripting.FileSystemObject")
@@ -110,12 +110,16 @@ Check "direct: the log shows the export calls", _
 
 ' 3. The direct road on Zavoplex.dll alone, seeded and logged by the environment. The plug-in
 ' library warns once that no IDE window runs ("Korvex IDE not running").
-Dim environment : Set environment = shell.Environment("Process")
+Function PluginAlone(state, log, saved)
+  PluginAlone = RunToEnd("cmd /c set KORVEX_REFERENCE_STATE=" & state & _
+                         "&& set KORVEX_REFERENCE_LOG=" & log & _
+                         "&& set KORVEX_REFERENCE_STATE_OUT=" & saved & _
+                         "&& cscript //nologo " & Quoted(plugin_script) & " direct")
+End Function
+
 saved = Fresh("dll_state.json") : log = Fresh("dll_exports.log")
-environment("KORVEX_REFERENCE_STATE") = seed
-environment("KORVEX_REFERENCE_LOG") = log
-environment("KORVEX_REFERENCE_STATE_OUT") = saved
-Check "direct road, Zavoplex.dll alone", Plugin(plugin_script, "direct") = 0, "failed checks"
+code = PluginAlone(seed, log, saved)
+Check "direct road, Zavoplex.dll alone", code = 0, code & " failed checks"
 Check "alone: the saved state shows the edit", Contains(saved, "' checked on the direct road"), saved
 Check "alone: the log shows the export calls", _
       Contains(log, "GetPageInfo(""C:\\Projects\\Thermo\\thermo.bas"", &) = 1"), log
@@ -123,14 +127,9 @@ Check "alone: the log shows the export calls", _
 ' 4. A malformed state file: refused with its place, and a non-zero exit.
 Dim broken : broken = here & "\broken.json"
 log = Fresh("dll_broken.log")
-environment("KORVEX_REFERENCE_STATE") = broken
-environment("KORVEX_REFERENCE_LOG") = log
-code = Plugin(plugin_script, "direct")
+code = PluginAlone(broken, log, Fresh("dll_broken_state.json"))
 Check "alone: a broken state file ends the plug-in", code = 3, code
 Check "alone: the message names the place", Contains(log, "broken.json:3:"), log
-environment.Remove "KORVEX_REFERENCE_STATE"
-environment.Remove "KORVEX_REFERENCE_LOG"
-environment.Remove "KORVEX_REFERENCE_STATE_OUT"
 log = Fresh("host_broken.log")
 code = RunToEnd(host & " --hidden --state " & Quoted(broken) & " --log " & Quoted(log))
 Check "host: a broken state file is refused", code = 2, code

@@ -83,6 +83,30 @@ struct Invoker<std::int32_t(Args...)> {
 
 using Runner = std::optional<ExportAnswer> (*)(ExportCall&, void*);
 
+// Which of the export's arguments are pointers, one bit each from the first.
+template <class Signature>
+struct PointerMask;
+
+template <class... Args>
+struct PointerMask<std::int32_t(Args...)> {
+  static std::uint32_t value() {
+    std::uint32_t mask = 0;
+    std::uint32_t bit = 1;
+    ((mask |= std::is_pointer_v<Args> ? bit : 0u, bit <<= 1), ...);
+    return mask;
+  }
+};
+
+std::uint32_t pointer_mask(std::string_view name) {
+  static const std::map<std::string, std::uint32_t, std::less<>> masks = {
+#define TAVROSK_EXPORT_MASK(export_name, ...) {#export_name, PointerMask<__VA_ARGS__>::value()},
+      TAVROSK_PLUGIN_MANAGER_EXPORTS(TAVROSK_EXPORT_MASK)
+#undef TAVROSK_EXPORT_MASK
+  };
+  auto it = masks.find(name);
+  return it == masks.end() ? 0 : it->second;
+}
+
 const std::map<std::string, Runner, std::less<>>& runners() {
   static const std::map<std::string, Runner, std::less<>> table = {
 #define TAVROSK_EXPORT_RUNNER(name, ...) {#name, &Invoker<__VA_ARGS__>::run},
@@ -148,17 +172,19 @@ std::optional<ExportAnswer> decode_answer(std::string_view bytes) {
 std::string describe_export_call(const ExportCall& call) {
   std::string text = call.name + "(";
   int buffer = buffer_argument(call.name);
+  std::uint32_t pointers = pointer_mask(call.name);
   for (std::size_t i = 0; i < call.values.size(); ++i) {
     if (i > 0) text += ", ";
     const std::string& block = call.blocks[i];
+    bool is_pointer = i < 32 && (pointers >> i & 1u) != 0;
     bool is_text = static_cast<int>(i) != buffer && !block.empty() && block.back() == '\0' &&
-                   block.find('\0') == block.size() - 1 && call.values[i] != 0;
-    if (is_text) {
-      text += '"' + block.substr(0, block.size() - 1) + '"';
-    } else if (!block.empty() || call.values[i] == 0) {
-      text += block.empty() ? "null" : "&";
-    } else {
+                   block.find('\0') == block.size() - 1;
+    if (!is_pointer) {
       text += std::to_string(call.values[i]);
+    } else if (call.values[i] == 0) {
+      text += "null";
+    } else {
+      text += is_text ? '"' + block.substr(0, block.size() - 1) + '"' : std::string("&");
     }
   }
   return text + ")";

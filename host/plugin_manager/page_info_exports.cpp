@@ -15,7 +15,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageInfo(char* page_file_nam
           return fill_page_info(ide, page_file_name, record) ? 1 : 0;
         });
       },
-      page_file_name, static_cast<const void*>(page_info_record));
+      page_file_name, page_info_record);
 }
 
 }  // extern "C"

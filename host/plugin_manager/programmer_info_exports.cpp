@@ -21,7 +21,7 @@ GetProgrammerInfo(char* programmer_name, std::uint8_t* programmer_info_record) {
           return 1;
         });
       },
-      programmer_name, static_cast<const void*>(programmer_info_record));
+      programmer_name, programmer_info_record);
 }
 
 }  // extern "C"

@@ -46,6 +46,17 @@ TEST(ExportCall, BuffersRecordsAndIntegersComeBackFilled) {
   EXPECT_EQ(record.OSC, 20);
 }
 
+TEST(ExportCall, TheHostProgramLogsACallAsTheLibraryDoes) {
+  char page[] = "C:\\a.bas";
+  char buffer[8] = {};
+  std::int32_t* no_line = nullptr;
+  EXPECT_EQ(
+      host::describe_export_call(host::capture_call("GetPageIncludeByIndex", page, 0, buffer, 8)),
+      "GetPageIncludeByIndex(\"C:\\a.bas\", 0, &, 8)");
+  EXPECT_EQ(host::describe_export_call(host::capture_call("GetPageCursorPos", no_line, no_line)),
+            "GetPageCursorPos(null, null)");
+}
+
 TEST(ExportCall, AMangledCallIsRefused) {
   host::ExportCall call{"GetPageCount", {}, {}};
   std::string bytes = host::encode_call(call);
