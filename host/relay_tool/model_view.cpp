@@ -53,7 +53,7 @@ std::string describe_model(const IdeState& ide) {
       std::size_t end = page.text.find("\r\n", start);
       std::string shown =
           page.text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-      char number[8];
+      char number[16];
       std::snprintf(number, sizeof number, "%4d  ", line + 1);
       text += number + shown + nl;
       if (end == std::string::npos) break;
