@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps deps-windows dist-deps bench-deps demo test test-native test-sanitize \
-	test-valgrind test-windows bench fuzz dist reference format clean
+	test-valgrind test-windows bench fuzz dist reference screenshots format clean
 
 all: demo
 
@@ -85,6 +85,13 @@ test-valgrind: test-native
 	  valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
 	    --suppressions=tests/valgrind.supp $$program --gtest_brief=1 || exit 1; \
 	done
+
+# docs/relay-tool.png: the reference host program's two windows, taken under Xvfb.
+screenshots: deps-windows
+	@scripts/ensure-screenshot-deps.sh
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target korvex_relay_tool Zavoplex Tavrosk
+	scripts/take-screenshots.sh
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

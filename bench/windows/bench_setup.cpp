@@ -1,7 +1,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "win32_relay_protocol.h"
+#include "relay_tool/win32_relay_protocol.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {
@@ -30,7 +30,8 @@ RelayProgram::RelayProgram() {
   if (FindWindowW(nullptr, host::win32_relay::kRelayWindowTitle) != nullptr) {
     throw std::runtime_error("another relay window is open");
   }
-  std::wstring command = L"\"" + program_folder() + L"korvex_relay_tool.exe\"";
+  std::wstring command =
+      L"\"" + program_folder() + L"korvex_relay_tool.exe\" --no-ide-window --hidden";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

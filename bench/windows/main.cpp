@@ -8,8 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ide_model.h"
-#include "win32_ide_window.h"
+#include "model/ide_model.h"
+#include "relay_tool/win32_ide_window.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {
