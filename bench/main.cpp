@@ -42,6 +42,7 @@ std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
                       {kRelayAcrossProcessesRow, "none set"},
                       {kRelayByHandRow, target(kRelayByHandTarget)},
                       {kRelayPageTextRow, target(kRelayPageTextTarget)},
+                      {kRelayPageTextByHandRow, "none set"},
                       {kScriptLoopRow, target(kScriptLoopTarget)}}};
 }
 

@@ -27,6 +27,8 @@ inline constexpr double kRelayByHandTarget = 1.05;
 inline constexpr char kRelayPageTextRow[] =
     "Wine: relay GetPageText 512000 chars vs bare WM_GETTEXT";
 inline constexpr double kRelayPageTextTarget = 1.10;
+inline constexpr char kRelayPageTextByHandRow[] =
+    "Wine: relay GetPageText 512000 chars vs same messages by hand";
 inline constexpr char kScriptLoopRow[] =
     "Wine: VBScript IsConnected loop vs Dictionary.Exists loop";
 inline constexpr double kScriptLoopTarget = 1.25;

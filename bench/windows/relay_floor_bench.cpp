@@ -33,17 +33,32 @@ HWND relay_window() {
 // The exchange of GetPageCount as the library makes it, written out by hand: the relay window
 // looked up for the send and again for the read, the line from a zeroed 255-byte buffer, the
 // reply into a buffer of spaces and read as a number.
-long page_count_by_hand() {
-  static const char kLine[] = "GetPageCount//::^x1312";
+template <std::size_t N>
+void send_line_by_hand(const char (&text)[N]) {
   char line[255] = {};
-  std::memcpy(line, kLine, sizeof kLine - 1);
-  COPYDATASTRUCT data{3, sizeof kLine, line};
+  std::memcpy(line, text, N - 1);
+  COPYDATASTRUCT data{3, N, line};
   SendMessageA(relay_window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+long page_count_by_hand() {
+  send_line_by_hand("GetPageCount//::^x1312");
   HWND reply = GetWindow(relay_window(), GW_CHILD);
   char text[kReplyCapacity];
   std::memset(text, ' ', sizeof text);
   SendMessageA(reply, WM_GETTEXT, kReplyCapacity, reinterpret_cast<LPARAM>(text));
   return std::strtol(text, nullptr, 10);
+}
+
+// The reads of the largest page share one buffer, as the library keeps one per thread.
+std::vector<char>& page_buffer() {
+  static std::vector<char> buffer(kPageTextCapacity, ' ');
+  return buffer;
+}
+
+LRESULT bare_page_read(HWND reply) {
+  return SendMessageA(reply, WM_GETTEXT, kPageTextCapacity,
+                      reinterpret_cast<LPARAM>(page_buffer().data()));
 }
 
 std::size_t relayed_page_text_length(_VB_PluginLib* ide) {
@@ -96,24 +111,29 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
               }
             },
             [=] { set_relay_road(ide, true); }, [=] { set_relay_road(ide, false); }});
+  // The whole exchange by hand, to tell the library's share from the relay program's.
+  runs.add({"hand/GetPageText512000", [](std::int64_t calls) {
+              for (std::int64_t i = 0; i < calls; ++i) {
+                send_line_by_hand("GetPageText//::^x1312");
+                if (bare_page_read(GetWindow(relay_window(), GW_CHILD)) != kLargestPage) {
+                  throw std::runtime_error("GetPageText by hand");
+                }
+              }
+            }});
   // The reply window holds the page when the bare reads start.
-  static std::vector<char> buffer(kPageTextCapacity);
   runs.add({"hand/WM_GETTEXT512006",
             [](std::int64_t calls) {
               HWND reply = GetWindow(relay_window(), GW_CHILD);
               for (std::int64_t i = 0; i < calls; ++i) {
-                LRESULT copied = SendMessageA(reply, WM_GETTEXT, kPageTextCapacity,
-                                              reinterpret_cast<LPARAM>(buffer.data()));
-                if (copied != kLargestPage) throw std::runtime_error("bare WM_GETTEXT");
+                if (bare_page_read(reply) != kLargestPage) {
+                  throw std::runtime_error("bare WM_GETTEXT");
+                }
               }
             },
-            [=] {
-              set_relay_road(ide, true);
-              relayed_page_text_length(ide);
-              set_relay_road(ide, false);
-            }});
+            [] { send_line_by_hand("GetPageText//::^x1312"); }});
   rows.push_back({kRelayPageTextRow, "relay/GetPageText512000", "hand/WM_GETTEXT512006",
                   kRelayPageTextTarget});
+  rows.push_back({kRelayPageTextByHandRow, "relay/GetPageText512000", "hand/GetPageText512000", 0});
 }
 
 }  // namespace tavrosk::bench

@@ -23,8 +23,7 @@ constexpr DWORD kScriptTimeoutMs = 300000;
 std::string run_script(const std::wstring& arguments) {
   std::wstring folder = L"Z:" TAVROSK_BENCH_SCRIPT_FOLDER;
   std::replace(folder.begin(), folder.end(), L'/', L'\\');
-  std::wstring command =
-      L"cscript //nologo \"" + folder + L"\\script_loop.vbs\" " + arguments;
+  std::wstring command = L"cscript //nologo \"" + folder + L"\\script_loop.vbs\" " + arguments;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
@@ -48,7 +47,8 @@ std::string run_script(const std::wstring& arguments) {
   std::thread reader([&] {
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+    while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0)
+      output.append(chunk, got);
   });
   DWORD waited = 0;
   bool ended = false;
@@ -80,8 +80,7 @@ double median(std::vector<double> values) {
 }  // namespace
 
 MeasuredRow measure_script_loop() {
-  std::string output =
-      run_script(std::to_wstring(kCalls) + L" " + std::to_wstring(kRepetitions));
+  std::string output = run_script(std::to_wstring(kCalls) + L" " + std::to_wstring(kRepetitions));
   std::map<std::string, std::vector<double>> seconds;
   std::istringstream lines(output);
   std::string name;

@@ -91,6 +91,8 @@ TEST_F(ThreadChurn, AThousandThreadsEachEndWithinASecondAndLeaveNothingBehind) {
     if (index + 1 == kSettledAfter) settled = sample_process();
   }
   ProcessCounters last = sample_process();
+  ASSERT_GT(settled.private_bytes, 0u);
+  ASSERT_GT(settled.handles, 0u);
   EXPECT_LE(growth(settled.private_bytes, last.private_bytes), kGrowthBound)
       << settled.private_bytes << " then " << last.private_bytes;
   EXPECT_LE(growth(settled.handles, last.handles), kGrowthBound)

@@ -97,11 +97,12 @@ int run(const Plan& plan) {
   take_sample();
 
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("soak: %lld direct calls (vtable and IDispatch as a script calls), %lld relay "
-              "exchanges with the relay program, in %.1f s; samples after a warm-up of %lld "
-              "direct calls\n",
-              static_cast<long long>(direct), static_cast<long long>(relayed), seconds,
-              static_cast<long long>(warm_up));
+  std::printf(
+      "soak: %lld direct calls (vtable and IDispatch as a script calls), %lld relay "
+      "exchanges with the relay program, in %.1f s; samples after a warm-up of %lld "
+      "direct calls\n",
+      static_cast<long long>(direct), static_cast<long long>(relayed), seconds,
+      static_cast<long long>(warm_up));
   bool within = print_growth_table(samples, kGrowthBound);
   std::size_t boxes = testing::win32::read_box_record().size() - boxes_before;
   if (boxes != 0) std::printf("%zu message boxes were shown\n", boxes);

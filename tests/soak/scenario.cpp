@@ -8,7 +8,8 @@ namespace tavrosk::soak {
 namespace {
 
 // The freshly started reference IDE.
-const wchar_t* const kPages[] = {L"C:\\Projects\\Blink\\main.bas", L"C:\\Projects\\Blink\\util.bas"};
+const wchar_t* const kPages[] = {L"C:\\Projects\\Blink\\main.bas",
+                                 L"C:\\Projects\\Blink\\util.bas"};
 const wchar_t* const kIncludes[] = {L"C:\\Korvex\\Includes\\delays.inc",
                                     L"C:\\Korvex\\Includes\\portb.inc"};
 struct Programmer {
@@ -58,8 +59,10 @@ std::uint32_t mixed(std::int64_t value) {
 PageTexts::PageTexts() {
   text_.reserve(kLargestPage + kLineLength);
   for (long line = 1; static_cast<long>(text_.size()) < kLargestPage; ++line) {
-    wchar_t numbered[kLineLength + 1];
-    std::swprintf(numbered, kLineLength + 1, L"Line %06ld of the soak page ...\r\n", line);
+    wchar_t numbered[2 * kLineLength];
+    int length =
+        std::swprintf(numbered, 2 * kLineLength, L"Line %06ld, soak page text...\r\n", line);
+    if (length != kLineLength) throw SoakFailure("a page line of the wrong length");
     text_ += numbered;
   }
   text_.resize(kLargestPage);
@@ -116,8 +119,8 @@ void direct_round(Client& client, const PageTexts& texts, long size, std::int64_
   client.colour_line(static_cast<long>(round % 50), 0x00FF00, 0x000000);
   expect(client.page_info(kPages[0]), "GetPageInfo");
   PageFacts page = client.page_facts();
-  expect(page.display_name == L"main.bas" && page.device == L"KX-A4550" &&
-             page.page_size == size && page.version_major == major && page.version_build == build,
+  expect(page.display_name == L"main.bas" && page.device == L"KX-A4550" && page.page_size == size &&
+             page.version_major == major && page.version_build == build,
          "page record");
   if (size >= 2 * PageTexts::kLineLength) {
     long line = -1;
@@ -134,8 +137,8 @@ void direct_round(Client& client, const PageTexts& texts, long size, std::int64_
          "GetPageSelectedText");
 
   // The tools.
-  std::wstring few_lines =
-      texts.whole().substr(static_cast<std::size_t>(round % 1000), static_cast<std::size_t>(1 + round % 200));
+  std::wstring few_lines = texts.whole().substr(static_cast<std::size_t>(round % 1000),
+                                                static_cast<std::size_t>(1 + round % 200));
   expect(client.lines_of(few_lines) == lines_expected(few_lines), "Parse_GetLinesArray");
   expect(client.file_exists(L"C:\\windows\\system32\\kernel32.dll"), "FileExists");
   expect(!client.file_exists(L"C:\\windows\\no such file.txt"), "FileExists of nothing");

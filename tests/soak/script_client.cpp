@@ -77,11 +77,25 @@ class Variable {
     VariantInit(&v_);
     return text;
   }
+  // A script's array after the call: Variants that hold the texts.
   std::vector<std::wstring> as_strings(const char* member) const {
-    if (V_VT(&v_) != (VT_ARRAY | VT_BSTR)) {
-      throw SoakFailure(std::string(member) + " left no array of strings");
+    if (V_VT(&v_) != (VT_ARRAY | VT_VARIANT)) {
+      throw SoakFailure(std::string(member) + " left no array of Variants");
     }
-    return strings_of(V_ARRAY(&v_));
+    SAFEARRAY* array = V_ARRAY(&v_);
+    LONG low = 0;
+    LONG high = -1;
+    SafeArrayGetLBound(array, 1, &low);
+    SafeArrayGetUBound(array, 1, &high);
+    std::vector<std::wstring> texts;
+    for (LONG i = low; i <= high; ++i) {
+      Variable element;
+      if (SafeArrayGetElement(array, &i, element.get()) != S_OK) {
+        throw SoakFailure(std::string(member) + " left an unreadable element");
+      }
+      texts.push_back(element.as_text(member));
+    }
+    return texts;
   }
 
  private:
@@ -227,7 +241,9 @@ class ScriptClient : public Client {
   }
 
  private:
-  static std::wstring wide(const char* name) { return std::wstring(name, name + std::strlen(name)); }
+  static std::wstring wide(const char* name) {
+    return std::wstring(name, name + std::strlen(name));
+  }
 
   // Looks the member up by name and invokes it with references to the variables.
   HRESULT invoke(IDispatch* object, const std::wstring& name, std::initializer_list<Variable*> args,
@@ -254,8 +270,7 @@ class ScriptClient : public Client {
     return hr;
   }
 
-  Variable call(IDispatch* object, const char* member,
-                std::initializer_list<Variable*> args = {}) {
+  Variable call(IDispatch* object, const char* member, std::initializer_list<Variable*> args = {}) {
     Variable result;
     counted(invoke(object, wide(member), args, result.get()), member);
     return result;

@@ -51,8 +51,9 @@ class VtableClient : public Client {
     Bstr name(page);
     Bstr found_include(include);
     VARIANT_BOOL found = VARIANT_FALSE;
-    counted(o_.ide->GetPageIncludeByIndex(name.put_kept(), &index, found_include.put_kept(), &found),
-            "GetPageIncludeByIndex");
+    counted(
+        o_.ide->GetPageIncludeByIndex(name.put_kept(), &index, found_include.put_kept(), &found),
+        "GetPageIncludeByIndex");
     include = found_include.text();
     return found != VARIANT_FALSE;
   }

@@ -14,6 +14,24 @@ std::optional<std::uint64_t> gui_objects(DWORD kind) {
   return count;
 }
 
+// Where the system does not count the process's handles (Wine answers 0), the handle values
+// are asked for their flags, lowest first, until a long run of values answers none: the open
+// ones answer, and a handle table hands out its lowest free entries first.
+std::uint64_t probed_handles() {
+  constexpr std::uintptr_t kStep = 4;
+  constexpr std::uintptr_t kEmptyRun = 4096;
+  std::uint64_t open = 0;
+  std::uintptr_t last_open = 0;
+  for (std::uintptr_t value = kStep; value - last_open <= kEmptyRun * kStep; value += kStep) {
+    DWORD flags = 0;
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+      ++open;
+      last_open = value;
+    }
+  }
+  return open;
+}
+
 }  // namespace
 
 ProcessCounters sample_process() {
@@ -22,10 +40,12 @@ ProcessCounters sample_process() {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
-  counters.private_bytes = memory.PrivateUsage;
+  // The commit charge is the private bytes; a system that fills only the shorter record
+  // (Wine) leaves PrivateUsage 0 and gives the same figure as PagefileUsage.
+  counters.private_bytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
   DWORD handles = 0;
   GetProcessHandleCount(GetCurrentProcess(), &handles);
-  counters.handles = handles;
+  counters.handles = handles != 0 ? handles : probed_handles();
   counters.user_objects = gui_objects(GR_USEROBJECTS);
   counters.gdi_objects = gui_objects(GR_GDIOBJECTS);
   return counters;

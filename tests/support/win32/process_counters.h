@@ -1,7 +1,8 @@
 #pragma once
 // What long runs watch for growth in their own process: private bytes, open handles, and the
 // USER and GDI objects. Where the system does not count USER or GDI objects (GetGuiResources
-// unimplemented, as under Wine), those counts are absent rather than zero.
+// unimplemented, as under Wine), those counts are absent rather than zero; where it does not
+// count handles, the open handles are counted one by one.
 #include <cstdint>
 #include <optional>
 
