@@ -7,7 +7,7 @@
 #include <functional>
 #include <random>
 
-#include "bridge/filled_buffer_text.h"
+#include "base/filled_buffer_text.h"
 #include "bridge/result_buffer.h"
 #include "platform/code_page.h"
 #include "platform/sim/code_page_selection.h"

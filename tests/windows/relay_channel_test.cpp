@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "base/user_messages.h"
 #include "bridge/session.h"
-#include "bridge/user_messages.h"
 #include "bridge/vb_plugin_lib.h"
 #include "relay/channel.h"
 #include "support/fixture.h"
