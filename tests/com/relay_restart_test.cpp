@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "bridge/user_messages.h"
+#include "base/user_messages.h"
 #include "com/com_client.h"
 #include "win32_relay_protocol.h"
 

@@ -60,25 +60,23 @@ int run(const Plan& plan) {
   std::int64_t direct = 0;
   std::int64_t relayed = 0;
   Clock::time_point start = Clock::now();
-  auto take_sample = [&] {
-    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    samples.push_back({direct, relayed, seconds, testing::sample_process()});
+  auto seconds_since_start = [&] {
+    return std::chrono::duration<double>(Clock::now() - start).count();
   };
 
-  for (std::int64_t round = 0; direct < plan.direct_calls || relayed < plan.relay_exchanges;
-       ++round) {
+  // Whole cycles of page lengths, until both counts are reached; the last sample ends the run.
+  for (std::int64_t round = 0; static_cast<int>(samples.size()) < kSamples; ++round) {
     Client& client = *clients[round % 2];
     long size = page_size_of_round(round);
     host::ide_model().reset();
     std::int64_t before = client.calls();
     try {
-      if (direct < plan.direct_calls) direct_round(client, texts, size, round);
+      direct_round(client, texts, size, round);
       direct += client.calls() - before;
       before = client.calls();
       // Relay blocks keep pace with the direct calls, in the planned proportion.
       if (relayed < plan.relay_exchanges &&
-          (direct >= plan.direct_calls ||
-           relayed * plan.direct_calls <= direct * plan.relay_exchanges)) {
+          relayed * plan.direct_calls <= direct * plan.relay_exchanges) {
         relay_block(client, texts, size);
       }
       relayed += client.calls() - before;
@@ -89,20 +87,22 @@ int run(const Plan& plan) {
       return 1;
     }
     pump_messages();
-    if (static_cast<int>(samples.size()) < kSamples - 1 &&
-        direct >= sample_at(static_cast<int>(samples.size()))) {
-      take_sample();
+    // Samples are taken where a cycle of page lengths ends, each at the same point of it.
+    int next = static_cast<int>(samples.size());
+    bool cycle_ends = (round + 1) % kRoundsPerCycle == 0;
+    bool due =
+        direct >= sample_at(next) && (next < kSamples - 1 || relayed >= plan.relay_exchanges);
+    if (cycle_ends && due) {
+      samples.push_back({direct, relayed, seconds_since_start(), testing::sample_process()});
     }
   }
-  take_sample();
 
-  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   std::printf(
       "soak: %lld direct calls (vtable and IDispatch as a script calls), %lld relay "
       "exchanges with the relay program, in %.1f s; samples after a warm-up of %lld "
-      "direct calls\n",
-      static_cast<long long>(direct), static_cast<long long>(relayed), seconds,
-      static_cast<long long>(warm_up));
+      "direct calls, each where a cycle of %lld rounds ends\n",
+      static_cast<long long>(direct), static_cast<long long>(relayed), seconds_since_start(),
+      static_cast<long long>(warm_up), static_cast<long long>(kRoundsPerCycle));
   bool within = print_growth_table(samples, kGrowthBound);
   std::size_t boxes = testing::win32::read_box_record().size() - boxes_before;
   if (boxes != 0) std::printf("%zu message boxes were shown\n", boxes);

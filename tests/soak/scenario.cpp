@@ -69,10 +69,11 @@ PageTexts::PageTexts() {
 }
 
 long page_size_of_round(std::int64_t round) {
-  std::uint32_t random = mixed(round);
-  if (round % 250 == 0) return kLargestPage;
-  if (round % 25 == 0) return 64000 + static_cast<long>(random % (kLargestPage - 64000));
-  if (round % 5 == 0) return 2000 + static_cast<long>(random % 62000);
+  std::int64_t at = round % kRoundsPerCycle;
+  std::uint32_t random = mixed(at);
+  if (at == 0) return kLargestPage;
+  if (at % 25 == 0) return 64000 + static_cast<long>(random % (kLargestPage - 64000));
+  if (at % 5 == 0) return 2000 + static_cast<long>(random % 62000);
   return static_cast<long>(random % 2001);
 }
 

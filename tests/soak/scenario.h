@@ -25,7 +25,10 @@ class PageTexts {
 };
 
 // The length of the page that a round writes and reads: mostly short, every fifth round up
-// to 64,000 characters, every 25th up to the largest, and every 250th exactly the largest.
+// to 64,000 characters, every 25th up to the largest, and once a cycle exactly the largest.
+// The lengths repeat every cycle, so that the heap meets the same requests again: after a
+// cycle or two its layout is settled, and what grows from then on is kept memory, not layout.
+constexpr std::int64_t kRoundsPerCycle = 250;
 long page_size_of_round(std::int64_t round);
 
 // Writes a page of `size` characters and calls every kind of member once or more through
