@@ -9,6 +9,10 @@
 namespace tavrosk {
 namespace {
 
+// Views of known length: a literal's length would otherwise be counted at every call.
+constexpr std::u16string_view kTrueWord = u"True";
+constexpr std::u16string_view kFalseWord = u"False";
+
 bool equals_ignoring_case(std::u16string_view text, std::u16string_view word) {
   return text.size() == word.size() &&
          std::equal(text.begin(), text.end(), word.begin(), [](char16_t a, char16_t b) {
@@ -20,8 +24,8 @@ bool equals_ignoring_case(std::u16string_view text, std::u16string_view word) {
 }  // namespace
 
 VbBool reply_as_boolean(std::u16string_view reply) {
-  if (equals_ignoring_case(reply, u"True")) return kTrue;
-  if (equals_ignoring_case(reply, u"False")) return kFalse;
+  if (equals_ignoring_case(reply, kTrueWord)) return kTrue;
+  if (equals_ignoring_case(reply, kFalseWord)) return kFalse;
   auto number = read_whole_number(reply);
   if (!number) raise(error::kTypeMismatch);
   return to_vb_bool(*number != 0.0);
