@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps deps-windows dist-deps bench-deps demo test test-native test-sanitize \
-	test-valgrind test-windows bench fuzz dist reference screenshots format clean
+	test-valgrind test-windows bench soak fuzz dist reference screenshots format clean
 
 all: demo
 
@@ -68,6 +68,17 @@ bench: bench-deps deps-windows
 	cmake --build --preset win32 -j $(JOBS) --target tavrosk_windows_bench
 	scripts/run-windows-bench.sh $(BENCH_WINDOWS_ROWS)
 	build/bench/bench/tavrosk_bench --windows-rows=$(BENCH_WINDOWS_ROWS)
+
+# Mixed calls through the registered Tavrosk.dll under Wine, every result checked, and the
+# process's private bytes, handles and USER and GDI objects watched for growth (at most 1%).
+# Not part of `make test`; CI runs it smaller.
+SOAK_CALLS ?= 1000000
+SOAK_RELAY ?= 20000
+
+soak: deps-windows
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target tavrosk_soak
+	scripts/run-soak.sh $(SOAK_CALLS) $(SOAK_RELAY)
 
 # Each libFuzzer target runs for FUZZ_SECONDS from its committed seeds.
 FUZZ_SECONDS ?= 20

@@ -1,8 +1,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "relay_program.h"
 #include "relay_tool/win32_relay_protocol.h"
-#include "windows_bench.h"
 
 namespace tavrosk::bench {
 namespace {
@@ -17,13 +17,6 @@ std::wstring program_folder() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path);
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
-void check(HRESULT hr, const char* call) {
-  if (hr != S_OK) {
-    throw std::runtime_error(std::string(call) + " failed with status " +
-                             std::to_string(static_cast<unsigned long>(hr)));
-  }
 }
 
 RelayProgram::RelayProgram() {
