@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "bridge/session.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/library_loader.h"
 #include "platform/sim/desktop.h"
 

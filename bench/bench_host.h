@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bridge/vb_plugin_lib.h"
-#include "sim_relay_tool.h"
+#include "testing/sim_relay_tool.h"
 
 namespace tavrosk::bench {
 

@@ -4,6 +4,7 @@
 //   tavrosk_bench [--windows-rows=FILE] [benchmark flags]
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,12 +31,19 @@ std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
     }
     return WindowsRows{std::move(*rows), {}};
   }
-  char late_bound_target[16];
-  std::snprintf(late_bound_target, sizeof late_bound_target, "<= %.2fx", kLateBoundTarget);
+  auto target = [](double ratio) {
+    char text[16];
+    std::snprintf(text, sizeof text, "<= %.2fx", ratio);
+    return std::string(text);
+  };
   return WindowsRows{{},
-                     {{kDispatchIdRow, late_bound_target},
-                      {kScriptArgumentRow, late_bound_target},
-                      {kRelayAcrossProcessesRow, "none set"}}};
+                     {{kDispatchIdRow, target(kLateBoundTarget)},
+                      {kScriptArgumentRow, target(kLateBoundTarget)},
+                      {kRelayAcrossProcessesRow, "none set"},
+                      {kRelayByHandRow, target(kRelayByHandTarget)},
+                      {kRelayPageTextRow, target(kRelayPageTextTarget)},
+                      {kRelayPageTextByHandRow, "none set"},
+                      {kScriptLoopRow, target(kScriptLoopTarget)}}};
 }
 
 }  // namespace

@@ -18,6 +18,20 @@ inline constexpr char kScriptArgumentRow[] =
 inline constexpr char kRelayAcrossProcessesRow[] =
     "Wine: relay GetPageCount, two processes, vs direct road";
 inline constexpr double kLateBoundTarget = 3;
+// The relay road against its own floor: the same messages sent by hand to the same relay
+// program, and a read of the largest page against the bare read from the same window; and a
+// script's loop against the same loop over the platform's own dictionary object.
+inline constexpr char kRelayByHandRow[] =
+    "Wine: relay GetPageCount vs same look-ups and messages by hand";
+inline constexpr double kRelayByHandTarget = 1.05;
+inline constexpr char kRelayPageTextRow[] =
+    "Wine: relay GetPageText 512000 chars vs bare WM_GETTEXT";
+inline constexpr double kRelayPageTextTarget = 1.10;
+inline constexpr char kRelayPageTextByHandRow[] =
+    "Wine: relay GetPageText 512000 chars vs same messages by hand";
+inline constexpr char kScriptLoopRow[] =
+    "Wine: VBScript IsConnected loop vs Dictionary.Exists loop";
+inline constexpr double kScriptLoopTarget = 1.25;
 
 struct MeasuredRow {
   std::string what;

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "demo_sections.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/code_page.h"
 
 namespace demo {

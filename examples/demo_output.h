@@ -6,7 +6,7 @@
 #include "base/run_time_error.h"
 #include "base/value_types.h"
 #include "bridge/vb_plugin_lib.h"
-#include "sim_relay_tool.h"
+#include "testing/sim_relay_tool.h"
 
 namespace demo {
 

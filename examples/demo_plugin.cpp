@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "demo_sections.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 using namespace tavrosk;
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "demo_sections.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/code_page.h"
 #include "platform/sim/file_system.h"
 #include "records/prog_info_lib.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "ide_model.h"
-#include "relay_commands.h"
+#include "model/ide_model.h"
+#include "relay_tool/relay_commands.h"
 
 using namespace tavrosk;
 

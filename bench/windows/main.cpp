@@ -1,5 +1,7 @@
 // The Windows rows of the benchmark table, measured under Wine: late binding against the
-// vtable, and a relay exchange across two processes against the direct road. Writes the rows
+// vtable, a relay exchange across two processes against the direct road and against the same
+// messages by hand, the largest relayed read against the bare read, and a script's loop
+// against the same loop on the platform's dictionary object. Writes the rows
 // to the file named by its argument, for the table that `make bench` prints.
 //
 //   tavrosk_windows_bench.exe ROWS_FILE
@@ -8,8 +10,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ide_model.h"
-#include "win32_ide_window.h"
+#include "model/ide_model.h"
+#include "relay_tool/win32_ide_window.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {
@@ -60,6 +62,7 @@ std::vector<MeasuredRow> run_all() {
   std::vector<RowPlan> late_binding_rows;
   add_late_binding(late_binding, late_binding_rows, ide);
   std::vector<MeasuredRow> rows = measure(late_binding, late_binding_rows);
+  MeasuredRow script_loop = measure_script_loop();
 
   // Without an IDE window the relay program answers from its own model, so an exchange
   // crosses exactly the two processes.
@@ -68,7 +71,9 @@ std::vector<MeasuredRow> run_all() {
   InterleavedRuns relay_exchange(fresh_ide);
   std::vector<RowPlan> relay_rows;
   add_relay_exchange(relay_exchange, relay_rows, ide);
+  add_relay_floors(relay_exchange, relay_rows, ide);
   for (MeasuredRow& row : measure(relay_exchange, relay_rows)) rows.push_back(std::move(row));
+  rows.push_back(std::move(script_loop));
   return rows;
 }
 

@@ -7,6 +7,7 @@
 
 #include "interleaved_runs.h"
 #include "measured_rows.h"
+#include "relay_program.h"
 #include "tavrosk.h"
 
 namespace tavrosk::bench {
@@ -28,22 +29,15 @@ void add_late_binding(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
 // One relay exchange with the relay program, a process of its own, against the direct road.
 void add_relay_exchange(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide);
 
-// The folder of this program, where Tavrosk.dll, Zavoplex.dll and the relay program lie.
-std::wstring program_folder();
+// The relay road against its floors with the same relay program: the messages sent by hand,
+// and the bare read of the largest page. Uses the relay exchange's benchmark of GetPageCount.
+void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide);
+
+// A script's loop of IsConnected against the same loop on Scripting.Dictionary, through
+// cscript; needs the IDE window on this thread.
+MeasuredRow measure_script_loop();
 
 // Fails with a message naming the call when `hr` is not S_OK.
 void check(HRESULT hr, const char* call);
-
-// The reference relay program, started for the lifetime of this object.
-class RelayProgram {
- public:
-  RelayProgram();
-  ~RelayProgram();
-  RelayProgram(const RelayProgram&) = delete;
-  RelayProgram& operator=(const RelayProgram&) = delete;
-
- private:
-  PROCESS_INFORMATION process_{};
-};
 
 }  // namespace tavrosk::bench

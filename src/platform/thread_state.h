@@ -10,7 +10,7 @@
 // state unreleased.
 namespace tavrosk::platform {
 
-enum class ThreadStateSlot { kSession, kPageInfo, kProgrammerInfo, kCount };
+enum class ThreadStateSlot { kSession, kPageInfo, kProgrammerInfo, kReplyBuffer, kCount };
 
 using ThreadStateFactory = void* (*)();
 using ThreadStateDeleter = void (*)(void*);

@@ -8,6 +8,7 @@
 #include "base/run_time_error.h"
 #include "base/user_messages.h"
 #include "platform/code_page.h"
+#include "platform/thread_state.h"
 #include "relay/command_line.h"
 
 namespace tavrosk {
@@ -22,21 +23,27 @@ std::intptr_t send_with_bytes(platform::WindowHandle window, std::uint32_t messa
 // The buffer of spaces that a read lends to the reply window. The thread keeps one, and every
 // byte that a window may have written is a space again before the next read, so a read sees
 // what a fresh buffer of spaces would show and never another read's bytes. A read nested in
-// another (a window that reads a reply while answering) gets a fresh buffer of its own.
+// another (a window that reads a reply while answering) gets a fresh buffer of its own. The
+// kept buffer is per-thread state like the session record, released when the thread ends (a
+// thread_local of the DLL would keep a Windows thread from finishing its end).
+struct KeptSpaces {
+  std::string bytes;
+  bool lent = false;
+};
+
 class LentSpaces {
  public:
   explicit LentSpaces(std::size_t size) : size_(size), written_(size) {
-    thread_local std::string kept;
-    thread_local bool lent = false;
-    if (lent) {
+    auto& kept = platform::thread_state<KeptSpaces, platform::ThreadStateSlot::kReplyBuffer>();
+    if (kept.lent) {
       own_.assign(size, ' ');
       bytes_ = own_.data();
       return;
     }
-    if (kept.size() < size) kept.resize(size, ' ');
-    bytes_ = kept.data();
-    lent_ = &lent;
-    lent = true;
+    if (kept.bytes.size() < size) kept.bytes.resize(size, ' ');
+    bytes_ = kept.bytes.data();
+    lent_ = &kept.lent;
+    kept.lent = true;
   }
   ~LentSpaces() {
     if (lent_ == nullptr) return;

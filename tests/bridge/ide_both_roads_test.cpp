@@ -1,6 +1,6 @@
 // Paths, IDE window and lock, compiler and programmers: the same scenario on both roads against
 // the reference host.
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/sim_fixture.h"
 
 namespace tavrosk::testing {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/library_control.h"
 #include "support/sim_fixture.h"
 

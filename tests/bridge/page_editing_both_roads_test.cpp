@@ -1,7 +1,7 @@
 // The page editing members on both roads: the exact export call or relay line of each, and
 // the same edits reaching the reference host's active page either way.
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/library_control.h"
 #include "support/wire_check.h"
 

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/wire_check.h"
 
 namespace tavrosk::testing {

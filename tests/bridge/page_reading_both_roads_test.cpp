@@ -1,6 +1,6 @@
 // Page selection, enumeration and reading: the same scenario on both roads against the
 // reference host.
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/sim_fixture.h"
 
 namespace tavrosk::testing {

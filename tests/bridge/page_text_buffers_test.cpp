@@ -1,6 +1,6 @@
 // The text readers' buffers: sized from the caller's length or the page information under
 // their caps on the direct road, read with the full reply capacity on the relay road.
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/library_control.h"
 #include "records/page_info_record.h"
 #include "support/sim_fixture.h"

@@ -7,7 +7,7 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/result_buffer.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/code_page_selection.h"
 #include "support/sim_fixture.h"
 

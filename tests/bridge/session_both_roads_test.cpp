@@ -1,5 +1,5 @@
 // The session members run the same scenario on both roads against the reference host.
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {

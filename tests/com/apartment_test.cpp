@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "com/com_client.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::testing {
 namespace {

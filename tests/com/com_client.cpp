@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::testing {
 

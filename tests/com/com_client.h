@@ -15,7 +15,7 @@
 #include "support/fixture.h"
 #include "support/win32/relay_tool_process.h"
 #include "tavrosk.h"
-#include "win32_ide_window.h"
+#include "relay_tool/win32_ide_window.h"
 
 namespace tavrosk::testing {
 

@@ -8,7 +8,7 @@
 
 #include "com/com_client.h"
 #include "com/direct_invoke.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::testing {
 namespace {

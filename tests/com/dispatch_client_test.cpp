@@ -1,7 +1,7 @@
 // Late-bound clients through IDispatch, passing arguments the way a script does: variables as
 // VT_BYREF|VT_VARIANT, literals as whatever type they have, arrays as arrays of VARIANT.
 #include "com/com_client.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Early-bound clients: the interfaces' vtables with the widl header, on both roads, with the
 // statuses, error info, result slots and out-parameters that a failure leaves behind.
 #include "com/com_client.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 
 namespace tavrosk::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Text with characters outside the ANSI code page on both roads, in Windows-1252 and in UTF-8:
 // what the code page cannot hold becomes '?', nothing is cut inside a character and nothing
 // overruns; relay lines and buffers are counted in bytes.
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/code_page.h"
 #include "platform/sim/code_page_selection.h"
 #include "records/page_info_lib.h"

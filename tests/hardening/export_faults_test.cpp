@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"

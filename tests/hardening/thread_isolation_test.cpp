@@ -8,12 +8,12 @@
 #include <thread>
 
 #include "bridge/result_buffer.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "relay_commands.h"
+#include "relay_tool/relay_commands.h"
 #include "support/sim_fixture.h"
 
 namespace tavrosk::testing {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
-#include "relay_commands.h"
+#include "model/ide_model.h"
+#include "relay_tool/relay_commands.h"
 #include "support/sim_fixture.h"
 
 namespace tavrosk::testing {

@@ -2,9 +2,9 @@
 // on the active page, pages as files, and the relay commands that join a text's fields back.
 #include <gtest/gtest.h>
 
-#include "ide_model.h"
-#include "page_editing_model.h"
-#include "relay_commands.h"
+#include "model/ide_model.h"
+#include "model/page_editing_model.h"
+#include "relay_tool/relay_commands.h"
 
 namespace tavrosk::host {
 namespace {

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/library_control.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"

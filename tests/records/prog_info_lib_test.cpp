@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "bridge/result_buffer.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"

@@ -1,7 +1,7 @@
 #include "support/sim_fixture.h"
 
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/sim/code_page_selection.h"
 #include "platform/sim/file_system.h"
 #include "platform/sim/library_control.h"

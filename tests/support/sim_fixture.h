@@ -14,7 +14,7 @@
 #include "bridge/session.h"
 #include "bridge/vb_plugin_lib.h"
 #include "platform/sim/desktop.h"
-#include "sim_relay_tool.h"
+#include "testing/sim_relay_tool.h"
 #include "support/roads.h"
 
 namespace tavrosk::testing {

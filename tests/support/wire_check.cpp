@@ -2,7 +2,7 @@
 
 #include "relay/reply_conversions.h"
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "relay/command_line.h"
 
 namespace tavrosk::testing {

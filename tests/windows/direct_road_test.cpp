@@ -6,7 +6,7 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/vb_plugin_lib.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "platform/library_loader.h"
 #include "records/page_info_record.h"
 #include "support/fixture.h"

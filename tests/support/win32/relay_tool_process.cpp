@@ -7,7 +7,8 @@
 #include <sstream>
 
 #include "platform/code_page.h"
-#include "win32_relay_protocol.h"
+#include "relay_tool/traffic.h"
+#include "relay_tool/win32_relay_protocol.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -64,7 +65,8 @@ class RelayProgram {
     log_path_ =
         std::string(folder) + "tavrosk_relay_" + std::to_string(GetCurrentProcessId()) + ".log";
     std::string command =
-        '"' + program_folder() + "korvex_relay_tool.exe\" --log \"" + log_path_ + '"';
+        '"' + program_folder() + "korvex_relay_tool.exe\" --no-ide-window --hidden --log \"" +
+        log_path_ + '"';
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -153,7 +155,7 @@ std::vector<host::ReceivedLine> RelayToolProcess::received() const {
   std::ifstream log(program().log_path(), std::ios::binary);
   std::stringstream content;
   content << log.rdbuf();
-  std::vector<host::ReceivedLine> lines = protocol::parse_log(content.str());
+  std::vector<host::ReceivedLine> lines = host::parse_line_entries(content.str());
   for (auto& line : lines)
     line.text = platform::from_ansi(line.bytes.substr(0, line.bytes.find('\0')));
   return lines;

@@ -1,7 +1,7 @@
 #include "support/win32/win32_fixture.h"
 
 #include "bridge/plugin_manager/exports.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/win32/box_record.h"
 
 namespace tavrosk::testing {

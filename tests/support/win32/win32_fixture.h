@@ -12,7 +12,7 @@
 #include "bridge/vb_plugin_lib.h"
 #include "support/roads.h"
 #include "support/win32/relay_tool_process.h"
-#include "win32_ide_window.h"
+#include "relay_tool/win32_ide_window.h"
 
 namespace tavrosk::testing {
 

@@ -1,0 +1,139 @@
+// The relay road against its true floor, both in this process and with the same relay program:
+// relayed GetPageCount against the same window look-ups, WM_COPYDATA and WM_GETTEXT sent by
+// hand; and relayed GetPageText of the largest page against one bare WM_GETTEXT of the same
+// capacity from the same reply window.
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "win32_relay_protocol.h"
+#include "windows_bench.h"
+
+namespace tavrosk::bench {
+namespace {
+
+constexpr long kLargestPage = 512000;
+constexpr int kPageTextCapacity = 512006;
+constexpr int kReplyCapacity = 500;
+
+void set_relay_road(_VB_PluginLib* ide, bool on) {
+  long window = kPluginWindow;
+  VARIANT_BOOL mode = on ? VARIANT_TRUE : VARIANT_FALSE;
+  VARIANT_BOOL answer = VARIANT_FALSE;
+  check(ide->DebugApp(&window, &mode, &answer), "DebugApp");
+  if (on && answer != VARIANT_TRUE) throw std::runtime_error("the relay program did not answer");
+}
+
+HWND relay_window() {
+  return FindWindowW(nullptr, host::win32_relay::kRelayWindowTitle);
+}
+
+// The exchange of GetPageCount as the library makes it, written out by hand: the relay window
+// looked up for the send and again for the read, the line from a zeroed 255-byte buffer, the
+// reply into a buffer of spaces and read as a number.
+template <std::size_t N>
+void send_line_by_hand(const char (&text)[N]) {
+  char line[255] = {};
+  std::memcpy(line, text, N - 1);
+  COPYDATASTRUCT data{3, N, line};
+  SendMessageA(relay_window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+long page_count_by_hand() {
+  send_line_by_hand("GetPageCount//::^x1312");
+  HWND reply = GetWindow(relay_window(), GW_CHILD);
+  char text[kReplyCapacity];
+  std::memset(text, ' ', sizeof text);
+  SendMessageA(reply, WM_GETTEXT, kReplyCapacity, reinterpret_cast<LPARAM>(text));
+  return std::strtol(text, nullptr, 10);
+}
+
+// The reads of the largest page share one buffer, as the library keeps one per thread.
+std::vector<char>& page_buffer() {
+  static std::vector<char> buffer(kPageTextCapacity, ' ');
+  return buffer;
+}
+
+LRESULT bare_page_read(HWND reply) {
+  return SendMessageA(reply, WM_GETTEXT, kPageTextCapacity,
+                      reinterpret_cast<LPARAM>(page_buffer().data()));
+}
+
+std::size_t relayed_page_text_length(_VB_PluginLib* ide) {
+  long length = 0;
+  BSTR text = nullptr;
+  check(ide->GetPageText(&length, &text), "GetPageText");
+  std::size_t size = SysStringLen(text);
+  SysFreeString(text);
+  return size;
+}
+
+// The relay program's own IDE gets a page of the largest size.
+void fill_relay_page(_VB_PluginLib* ide) {
+  std::wstring text;
+  for (long line = 0; static_cast<long>(text.size()) < kLargestPage; ++line) {
+    text += L"Line " + std::to_wstring(line) + L" of the largest page\r\n";
+  }
+  text.resize(kLargestPage);
+  BSTR page = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  set_relay_road(ide, true);
+  HRESULT hr = ide->SetPageText(&page);
+  SysFreeString(page);
+  check(hr, "SetPageText");
+  std::size_t read = relayed_page_text_length(ide);
+  set_relay_road(ide, false);
+  if (read != static_cast<std::size_t>(kLargestPage)) {
+    throw std::runtime_error("the relay program holds a page of " + std::to_string(read) +
+                             " characters");
+  }
+}
+
+}  // namespace
+
+void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide) {
+  fill_relay_page(ide);
+  if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand: no answer");
+  runs.add({"hand/GetPageCount", [](std::int64_t calls) {
+              for (std::int64_t i = 0; i < calls; ++i) {
+                if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand");
+              }
+            }});
+  rows.push_back({kRelayByHandRow, "relay/GetPageCount", "hand/GetPageCount", kRelayByHandTarget});
+
+  runs.add({"relay/GetPageText512000",
+            [=](std::int64_t calls) {
+              for (std::int64_t i = 0; i < calls; ++i) {
+                if (relayed_page_text_length(ide) != static_cast<std::size_t>(kLargestPage)) {
+                  throw std::runtime_error("relayed GetPageText changed its answer");
+                }
+              }
+            },
+            [=] { set_relay_road(ide, true); }, [=] { set_relay_road(ide, false); }});
+  // The whole exchange by hand, to tell the library's share from the relay program's.
+  runs.add({"hand/GetPageText512000", [](std::int64_t calls) {
+              for (std::int64_t i = 0; i < calls; ++i) {
+                send_line_by_hand("GetPageText//::^x1312");
+                if (bare_page_read(GetWindow(relay_window(), GW_CHILD)) != kLargestPage) {
+                  throw std::runtime_error("GetPageText by hand");
+                }
+              }
+            }});
+  // The reply window holds the page when the bare reads start.
+  runs.add({"hand/WM_GETTEXT512006",
+            [](std::int64_t calls) {
+              HWND reply = GetWindow(relay_window(), GW_CHILD);
+              for (std::int64_t i = 0; i < calls; ++i) {
+                if (bare_page_read(reply) != kLargestPage) {
+                  throw std::runtime_error("bare WM_GETTEXT");
+                }
+              }
+            },
+            [] { send_line_by_hand("GetPageText//::^x1312"); }});
+  rows.push_back({kRelayPageTextRow, "relay/GetPageText512000", "hand/WM_GETTEXT512006",
+                  kRelayPageTextTarget});
+  rows.push_back({kRelayPageTextByHandRow, "relay/GetPageText512000", "hand/GetPageText512000", 0});
+}
+
+}  // namespace tavrosk::bench

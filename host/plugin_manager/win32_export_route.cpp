@@ -1,0 +1,75 @@
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+#include "plugin_manager/export_route.h"
+#include "relay_tool/win32_relay_protocol.h"
+
+namespace tavrosk::host {
+namespace {
+
+namespace protocol = win32_relay;
+
+constexpr wchar_t kAnswerClass[] = L"TavroskReferenceExportAnswer";
+
+thread_local std::optional<std::string> t_answer;
+
+LRESULT CALLBACK answer_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COPYDATA && lparam != 0) {
+    const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (data.dwData == protocol::kExportAnswerTag) {
+      t_answer.emplace(static_cast<const char*>(data.lpData), data.lpData ? data.cbData : 0);
+      return 1;
+    }
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// A message-only window of this thread, for the answer that the host program sends back while
+// this thread waits for it.
+HWND answer_window() {
+  static const bool registered = [] {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = answer_window_proc;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = kAnswerClass;
+    return RegisterClassW(&window_class) != 0;
+  }();
+  thread_local HWND window = nullptr;
+  if (registered && (window == nullptr || !IsWindow(window))) {
+    window = CreateWindowExW(0, kAnswerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  }
+  return window;
+}
+
+}  // namespace
+
+ExportRoute export_route() {
+  HWND ide = FindWindowW(nullptr, protocol::kIdeWindowTitle);
+  if (ide == nullptr) return ExportRoute::kOwnModel;
+  DWORD process = 0;
+  GetWindowThreadProcessId(ide, &process);
+  return process == GetCurrentProcessId() ? ExportRoute::kThisProcess : ExportRoute::kHostProgram;
+}
+
+std::optional<ExportAnswer> forward_to_host_program(const ExportCall& call) {
+  HWND ide = FindWindowW(nullptr, protocol::kIdeWindowTitle);
+  HWND answer = answer_window();
+  if (ide == nullptr || answer == nullptr) return std::nullopt;
+  std::string request = encode_call(call);
+  COPYDATASTRUCT data{protocol::kExportCallTag, static_cast<DWORD>(request.size()), request.data()};
+  t_answer.reset();
+  DWORD_PTR taken = 0;
+  if (!SendMessageTimeoutW(ide, WM_COPYDATA, reinterpret_cast<WPARAM>(answer),
+                           reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, protocol::kSendTimeoutMs,
+                           &taken) ||
+      taken != 1 || !t_answer) {
+    return std::nullopt;
+  }
+  std::optional<std::string> bytes = std::exchange(t_answer, std::nullopt);
+  return decode_answer(*bytes);
+}
+
+}  // namespace tavrosk::host

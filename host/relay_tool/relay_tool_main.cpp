@@ -1,0 +1,421 @@
+// The reference Korvex host as a Windows program, which a plug-in author keeps open while
+// developing: the IDE window "Korvex IDE" showing the model, and the relay tool's window
+// "Debug VB Application" whose first child is the reply window, with a list of the traffic.
+// Each line that arrives with WM_COPYDATA is logged, then answered, and the answer is in the
+// reply child before the message returns, so the sender can read it at once. The answer is a
+// test's queued reply, else the --replies file's for the command, else the IDE's (the "Korvex
+// IDE" window, wherever its model lives), else, with no IDE window, this program's own model.
+// Export calls that a plug-in's Zavoplex.dll hands to the IDE window reach the same model.
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/ide_model.h"
+#include "model/state_file.h"
+#include "relay_tool/model_view.h"
+#include "relay_tool/program/options.h"
+#include "relay_tool/program/scripted_replies.h"
+#include "relay_tool/relay_commands.h"
+#include "relay_tool/traffic.h"
+#include "relay_tool/traffic_log.h"
+#include "relay_tool/win32_ide_window.h"
+#include "relay_tool/win32_relay_protocol.h"
+
+namespace {
+
+using namespace tavrosk::host;
+
+constexpr int kReplyHeight = 22;
+constexpr std::size_t kRowsKept = 5000;  // older rows leave the list (the log keeps them)
+
+enum MenuCommand : UINT_PTR {
+  kLoadState = 101,
+  kSaveState,
+  kClearTraffic,
+  kCopyTraffic,
+  kExit,
+};
+
+struct HostProgram {
+  HostOptions options;
+  ScriptedReplies replies;
+  HWND relay = nullptr;
+  HWND reply = nullptr;
+  HWND traffic = nullptr;
+  HWND ide_view = nullptr;
+  std::unique_ptr<Win32IdeWindow> ide;
+  std::deque<std::string> queued;        // replies a test queued for the next lines
+  std::optional<std::string> ide_reply;  // filled while the IDE carries a line out
+  std::vector<TrafficRow> rows;
+  std::string saved_state;
+};
+
+HostProgram g_host;
+
+void log_entry(const std::string& entry) {
+  if (!g_host.options.log.empty()) append_log_entry(g_host.options.log, entry);
+}
+
+// To standard error, the log, and a box unless hidden.
+void report(const std::string& message) {
+  log_entry(log_time() + " error " + escape_log_text(message));
+  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fflush(stderr);
+  if (!g_host.options.hidden) {
+    MessageBoxA(g_host.relay, message.c_str(), "Korvex reference host", MB_OK | MB_ICONERROR);
+  }
+}
+
+void save_state_if_changed() {
+  if (g_host.options.save_state.empty()) return;
+  IdeState state = ide_model().locked([](IdeState& ide) { return ide; });
+  std::string text = format_state(state);
+  if (text == g_host.saved_state) return;
+  try {
+    save_state_file(g_host.options.save_state, state);
+    g_host.saved_state = std::move(text);
+  } catch (const StateFileError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+  }
+}
+
+void model_changed() {
+  if (g_host.ide_view != nullptr) {
+    std::string text = ide_model().locked([](IdeState& ide) { return describe_model(ide); });
+    SetWindowTextA(g_host.ide_view, text.c_str());
+  }
+  save_state_if_changed();
+}
+
+void add_row(TrafficRow row) {
+  g_host.rows.push_back(std::move(row));
+  if (g_host.traffic == nullptr) return;
+  if (g_host.rows.size() > kRowsKept) {
+    g_host.rows.erase(g_host.rows.begin());
+    SendMessageA(g_host.traffic, LVM_DELETEITEM, 0, 0);
+  }
+  const TrafficRow& shown = g_host.rows.back();
+  const std::string* columns[] = {&shown.time, &shown.command, &shown.session, &shown.fields,
+                                  &shown.reply};
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = static_cast<int>(SendMessageA(g_host.traffic, LVM_GETITEMCOUNT, 0, 0));
+  item.pszText = const_cast<char*>(columns[0]->c_str());
+  int index = static_cast<int>(
+      SendMessageA(g_host.traffic, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  for (int column = 1; column < 5; ++column) {
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    // The list shows a long reply's beginning; the log and the copy keep all of it.
+    std::string text = columns[column]->substr(0, 300);
+    cell.pszText = text.data();
+    SendMessageA(g_host.traffic, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&cell));
+  }
+  SendMessageA(g_host.traffic, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+std::string payload(const COPYDATASTRUCT& data) {
+  if (data.lpData == nullptr || data.cbData == 0) return {};
+  return std::string(static_cast<const char*>(data.lpData), data.cbData);
+}
+
+// Hands the line to the IDE window. Nothing when there is none or it did not take the line.
+std::optional<std::optional<std::string>> carry_out_in_ide(const std::string& line) {
+  HWND ide = FindWindowW(nullptr, win32_relay::kIdeWindowTitle);
+  if (ide == nullptr) return std::nullopt;
+  COPYDATASTRUCT data{win32_relay::kIdeCommandTag, static_cast<DWORD>(line.size()),
+                      const_cast<char*>(line.data())};
+  g_host.ide_reply.reset();
+  DWORD_PTR taken = 0;
+  if (!SendMessageTimeoutA(ide, WM_COPYDATA, reinterpret_cast<WPARAM>(g_host.relay),
+                           reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
+                           win32_relay::kSendTimeoutMs, &taken) ||
+      taken != 1) {
+    return std::nullopt;
+  }
+  return std::exchange(g_host.ide_reply, std::nullopt);
+}
+
+void on_line(const ReceivedLine& line) {
+  log_entry(line_entry(line));
+  std::string text = line.bytes.substr(0, line.bytes.find('\0'));
+  std::optional<std::string> reply;
+  bool scripted = true;
+  if (!g_host.queued.empty()) {
+    reply = std::move(g_host.queued.front());
+    g_host.queued.pop_front();
+  } else if (auto it = g_host.replies.find(split_line(text).front()); it != g_host.replies.end()) {
+    reply = it->second;
+  } else {
+    scripted = false;
+    if (auto from_ide = carry_out_in_ide(text)) {
+      reply = *from_ide;
+    } else {
+      static const RelayCommands commands;
+      reply = commands.handle_line(text);
+    }
+  }
+  // A command without a reply leaves the reply window as it was.
+  if (reply) SetWindowTextA(g_host.reply, reply->c_str());
+  log_entry(reply_entry(reply, scripted));
+  add_row(relay_row(text, reply, scripted));
+  model_changed();
+}
+
+LRESULT on_copy_data(const COPYDATASTRUCT& data) {
+  std::string bytes = payload(data);
+  switch (data.dwData) {
+    case win32_relay::kScriptReplyTag:
+      g_host.queued.push_back(bytes);
+      return 1;
+    case win32_relay::kResetTag:
+      g_host.queued.clear();
+      SetWindowTextA(g_host.reply, "");
+      return 1;
+    case win32_relay::kIdeReplyTag:
+      g_host.ide_reply = bytes;
+      return 1;
+    default:
+      on_line(ReceivedLine{data.dwData, data.cbData, bytes, {}});
+      return 1;
+  }
+}
+
+std::string ask_file_name(bool saving) {
+  char name[MAX_PATH] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = g_host.relay;
+  dialog.lpstrFilter = "State files (*.json)\0*.json\0All files\0*.*\0";
+  dialog.lpstrFile = name;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrDefExt = "json";
+  dialog.Flags = saving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  bool chosen = saving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  return chosen ? std::string(name) : std::string();
+}
+
+void copy_traffic() {
+  std::string text = traffic_text(g_host.rows);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (memory == nullptr) return;
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (OpenClipboard(g_host.relay)) {
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+    CloseClipboard();
+  } else {
+    GlobalFree(memory);
+  }
+}
+
+void on_menu(UINT_PTR command) {
+  switch (command) {
+    case kLoadState:
+      if (std::string file = ask_file_name(false); !file.empty()) {
+        try {
+          IdeState loaded = load_state_file(file);
+          ide_model().locked([&](IdeState& ide) { ide = std::move(loaded); });
+          model_changed();
+        } catch (const StateFileError& error) {
+          report(error.what());
+        }
+      }
+      break;
+    case kSaveState:
+      if (std::string file = ask_file_name(true); !file.empty()) {
+        try {
+          save_state_file(file, ide_model().locked([](IdeState& ide) { return ide; }));
+        } catch (const StateFileError& error) {
+          report(error.what());
+        }
+      }
+      break;
+    case kClearTraffic:
+      g_host.rows.clear();
+      SendMessageA(g_host.traffic, LVM_DELETEALLITEMS, 0, 0);
+      break;
+    case kCopyTraffic:
+      copy_traffic();
+      break;
+    case kExit:
+      DestroyWindow(g_host.relay);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK relay_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COPYDATA:
+      if (lparam == 0) return 0;
+      return on_copy_data(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+    case WM_COMMAND:
+      on_menu(LOWORD(wparam));
+      return 0;
+    case WM_SIZE:
+      MoveWindow(g_host.reply, 0, 0, LOWORD(lparam), kReplyHeight, TRUE);
+      MoveWindow(g_host.traffic, 0, kReplyHeight + 2, LOWORD(lparam),
+                 std::max(0, HIWORD(lparam) - kReplyHeight - 2), TRUE);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+HMENU host_menu() {
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kLoadState, L"&Load state...");
+  AppendMenuW(file, MF_STRING, kSaveState, L"&Save state...");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, kExit, L"E&xit");
+  HMENU traffic = CreatePopupMenu();
+  AppendMenuW(traffic, MF_STRING, kClearTraffic, L"&Clear traffic");
+  AppendMenuW(traffic, MF_STRING, kCopyTraffic, L"C&opy traffic as text");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(traffic), L"&Traffic");
+  return bar;
+}
+
+bool create_relay_window(HINSTANCE instance) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = relay_window_proc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = L"TavroskReferenceRelayTool";
+  if (!RegisterClassW(&window_class)) return false;
+  g_host.relay = CreateWindowExW(0, window_class.lpszClassName, win32_relay::kRelayWindowTitle,
+                                 WS_OVERLAPPEDWINDOW, 600, 0, 660, 480, nullptr, host_menu(),
+                                 instance, nullptr);
+  if (g_host.relay == nullptr) return false;
+  // The reply child, created before any other so that it is the first child.
+  g_host.reply =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+                      0, 0, 660, kReplyHeight, g_host.relay, nullptr, instance, nullptr);
+  g_host.traffic =
+      CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0,
+                      kReplyHeight, 660, 400, g_host.relay, nullptr, instance, nullptr);
+  if (g_host.reply == nullptr || g_host.traffic == nullptr) return false;
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(g_host.reply, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(g_host.traffic, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  const std::pair<const wchar_t*, int> columns[] = {
+      {L"Time", 90}, {L"Command", 150}, {L"Session", 60}, {L"Fields", 200}, {L"Reply", 140}};
+  for (int i = 0; i < 5; ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<wchar_t*>(columns[i].first);
+    column.cx = columns[i].second;
+    column.iSubItem = i;
+    SendMessageW(g_host.traffic, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+  return true;
+}
+
+void create_ide_window(HINSTANCE instance) {
+  IdeWindowEvents events;
+  events.line = [](const std::string&, const std::optional<std::string>&) { model_changed(); };
+  events.export_call = [](const ExportCall& call, const ExportAnswer& answer) {
+    std::string description = describe_export_call(call);
+    log_entry(call_entry(description, answer.result));
+    add_row(export_row(description, answer.result));
+    model_changed();
+  };
+  g_host.ide = std::make_unique<Win32IdeWindow>(std::move(events));
+  HWND ide = reinterpret_cast<HWND>(g_host.ide->window());
+  g_host.ide_view = CreateWindowExW(
+      0, L"EDIT", L"",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL,
+      0, 0, 580, 440, ide, nullptr, instance, nullptr);
+  SendMessageW(g_host.ide_view, WM_SETFONT,
+               reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+  SetWindowPos(ide, nullptr, 0, 0, 590, 480, SWP_NOZORDER);
+}
+
+// Asks the running host program to close and waits, boundedly, until its window has gone.
+int close_running_host() {
+  for (int waited = 0; waited < 10000; waited += 20) {
+    HWND relay = FindWindowW(nullptr, win32_relay::kRelayWindowTitle);
+    if (relay == nullptr) return 0;
+    PostMessageW(relay, WM_CLOSE, 0, 0);
+    Sleep(20);
+  }
+  return 1;
+}
+
+// A window program has no console; --help and the messages go to the one it was started from.
+void attach_console() {
+  if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    (void)std::freopen("CONOUT$", "w", stdout);
+    (void)std::freopen("CONOUT$", "w", stderr);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  attach_console();
+  ParsedOptions parsed = parse_host_options(std::vector<std::string>(argv + 1, argv + argc));
+  g_host.options = parsed.options;
+  if (!parsed.error.empty()) {
+    report("korvex_relay_tool: " + parsed.error + "\n\n" + kHostUsage);
+    return 2;
+  }
+  if (g_host.options.help) {
+    std::fputs(kHostUsage, stdout);
+    return 0;
+  }
+  if (g_host.options.close) return close_running_host();
+  try {
+    if (!g_host.options.state.empty()) {
+      IdeState seeded = load_state_file(g_host.options.state);
+      ide_model().locked([&](IdeState& ide) { ide = std::move(seeded); });
+    }
+    if (!g_host.options.replies.empty()) {
+      g_host.replies = load_scripted_replies(g_host.options.replies);
+    }
+  } catch (const StateFileError& error) {
+    report(error.what());
+    return 2;
+  }
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (!create_relay_window(instance)) return 3;
+  if (g_host.options.ide_window) create_ide_window(instance);
+  model_changed();
+  if (!g_host.options.hidden) {
+    if (g_host.ide) ShowWindow(reinterpret_cast<HWND>(g_host.ide->window()), SW_SHOWNOACTIVATE);
+    ShowWindow(g_host.relay, SW_SHOWNORMAL);
+  }
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  g_host.ide.reset();
+  return 0;
+}

@@ -1,0 +1,69 @@
+#include "relay_tool/traffic.h"
+
+#include <sstream>
+
+#include "relay_tool/relay_commands.h"
+#include "relay_tool/traffic_log.h"
+
+namespace tavrosk::host {
+
+TrafficRow relay_row(const std::string& line, const std::optional<std::string>& reply,
+                     bool scripted) {
+  std::vector<std::string> fields = split_line(line);
+  TrafficRow row{log_time(), fields[0], fields.size() > 1 ? fields[1] : "", "", ""};
+  for (std::size_t i = 2; i < fields.size(); ++i) {
+    row.fields += (i > 2 ? " | " : "") + escape_log_text(fields[i]);
+  }
+  row.reply = reply ? escape_log_text(*reply) : "(no reply)";
+  if (scripted) row.reply += "  (scripted)";
+  return row;
+}
+
+TrafficRow export_row(const std::string& call_description, std::int32_t result) {
+  std::size_t open = call_description.find('(');
+  std::string arguments = call_description.substr(open + 1);
+  if (!arguments.empty()) arguments.pop_back();  // the closing parenthesis
+  return TrafficRow{log_time(), call_description.substr(0, open), "direct",
+                    escape_log_text(arguments), std::to_string(result)};
+}
+
+std::string traffic_text(const std::vector<TrafficRow>& rows) {
+  std::string text = "time\tcommand\tsession\tfields\treply\r\n";
+  for (const auto& row : rows) {
+    text += row.time + '\t' + row.command + '\t' + row.session + '\t' + row.fields + '\t' +
+            row.reply + "\r\n";
+  }
+  return text;
+}
+
+std::string line_entry(const ReceivedLine& line) {
+  return log_time() + " line " + std::to_string(line.tag) + ' ' + std::to_string(line.size) + ' ' +
+         escape_log_text(line.bytes);
+}
+
+std::string reply_entry(const std::optional<std::string>& reply, bool scripted) {
+  if (!reply) return log_time() + " no-reply";
+  return log_time() + (scripted ? " scripted " : " reply ") + escape_log_text(*reply);
+}
+
+std::string call_entry(const std::string& call_description, std::int32_t result) {
+  return log_time() + " call " + escape_log_text(call_description) + " = " + std::to_string(result);
+}
+
+std::vector<ReceivedLine> parse_line_entries(const std::string& log) {
+  std::vector<ReceivedLine> lines;
+  std::istringstream in(log);
+  for (std::string entry; std::getline(in, entry);) {
+    std::istringstream fields(entry);
+    std::string time, kind;
+    ReceivedLine line;
+    if (!(fields >> time >> kind) || kind != "line" || !(fields >> line.tag >> line.size)) continue;
+    std::string bytes;
+    if (fields.get() == ' ') std::getline(fields, bytes);
+    if (auto unescaped = unescape_log_text(bytes)) line.bytes = *unescaped;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace tavrosk::host

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what `make screenshots` needs beyond the Windows tier (run as root): xwd to take the
+# virtual display, ImageMagick to turn it into a PNG.
+set -euo pipefail
+need=()
+command -v xwd >/dev/null || need+=(x11-apps)
+[ -x /usr/bin/convert ] || need+=(imagemagick)
+command -v xwininfo >/dev/null || need+=(x11-utils)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+fi

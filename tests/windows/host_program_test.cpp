@@ -1,0 +1,102 @@
+// The host program as a plug-in author starts it, with its whole interface: the IDE window and
+// the relay window, whose first child is still the reply window, and one model behind both
+// roads.
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+
+#include <string>
+
+#include "bridge/session.h"
+#include "bridge/vb_plugin_lib.h"
+#include "model/ide_model.h"
+#include "support/fixture.h"
+
+namespace tavrosk::testing {
+namespace {
+
+constexpr DWORD kWaitMs = 15000;
+
+std::string window_text(HWND window) {
+  char text[4096] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      kWaitMs, &copied);
+  return text;
+}
+
+class HostProgram : public WindowsTest {
+ protected:
+  void SetUp() override {
+    WindowsTest::SetUp();
+    if (HasFatalFailure()) return;
+    // Another program's relay window would take our lines.
+    for (DWORD waited = 0; waited < kWaitMs; waited += 10) {
+      HWND other = FindWindowW(nullptr, L"Debug VB Application");
+      if (other == nullptr) break;
+      PostMessageW(other, WM_CLOSE, 0, 0);
+      Sleep(10);
+    }
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    std::string command =
+        '"' + folder.substr(0, folder.find_last_of('\\') + 1) + "korvex_relay_tool.exe\" --hidden";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_));
+    CloseHandle(process_.hThread);
+    for (DWORD waited = 0; waited < kWaitMs && (relay_ == nullptr || ide_ == nullptr); waited += 10) {
+      Sleep(10);
+      relay_ = FindWindowW(nullptr, L"Debug VB Application");
+      ide_ = FindWindowW(nullptr, L"Korvex IDE");
+    }
+    ASSERT_NE(relay_, nullptr);
+    ASSERT_NE(ide_, nullptr);
+  }
+
+  void TearDown() override {
+    if (process_.hProcess != nullptr) {
+      PostMessageW(relay_, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(process_.hProcess, kWaitMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 1);
+      }
+      CloseHandle(process_.hProcess);
+    }
+    WindowsTest::TearDown();
+  }
+
+  PROCESS_INFORMATION process_{};
+  HWND relay_ = nullptr;
+  HWND ide_ = nullptr;
+};
+
+TEST_F(HostProgram, TheReplyWindowIsTheRelayWindowsFirstChildBesideTheTrafficList) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(ide_, &owner);
+  EXPECT_EQ(owner, process_.dwProcessId);
+  VB_PluginLib plugin;  // finds the program's IDE window: no box
+  ASSERT_TRUE(plugin.DebugApp(1312, kTrue).ok());
+  EXPECT_EQ(plugin.GetPathIDE().value, u"C:\\Korvex\\");
+  EXPECT_EQ(window_text(GetWindow(relay_, GW_CHILD)), "C:\\Korvex\\");
+  HWND traffic = FindWindowExW(relay_, nullptr, WC_LISTVIEWW, nullptr);
+  ASSERT_NE(traffic, nullptr);
+  EXPECT_EQ(SendMessageW(traffic, LVM_GETITEMCOUNT, 0, 0), 2);  // DebugApp, GetPathIDE
+  EXPECT_TRUE(box_texts().empty());
+}
+
+TEST_F(HostProgram, BothRoadsReachTheProgramsOneModel) {
+  VB_PluginLib plugin;
+  ASSERT_TRUE(plugin.SetPageNew(u"C:\\Projects\\Blink\\added.bas").ok());  // direct: handed over
+  EXPECT_EQ(host::ide_model().locked([](host::IdeState& ide) { return ide.pages.size(); }), 2u);
+  ASSERT_TRUE(plugin.DebugApp(1312, kTrue).ok());
+  EXPECT_EQ(plugin.GetPageCount().value, 3);  // relayed
+  EXPECT_EQ(plugin.GetPage().value, u"C:\\Projects\\Blink\\added.bas");
+  HWND view = GetWindow(ide_, GW_CHILD);
+  EXPECT_NE(window_text(view).find("> added.bas"), std::string::npos) << window_text(view);
+  EXPECT_TRUE(box_texts().empty());
+}
+
+}  // namespace
+}  // namespace tavrosk::testing
