@@ -8,7 +8,11 @@
 ;   /CurrentUser   install for the current user only, also when run as an administrator
 ;   /S             silent; /D=<folder> (last on the line) chooses the folder
 ; The uninstaller takes the same switches; Add/Remove Programs starts it with the right one.
+!ifdef AMD64
+Target amd64-unicode  ; the 64-bit build that the tests run where no 32-bit program can
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel highest
 
