@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/run_time_error.h"
 #include "bench_host.h"
 #include "bench_rows.h"
 #include "bridge/routing.h"
-#include "bridge/run_time_error.h"
 #include "platform/window_services.h"
 
 namespace tavrosk::bench {

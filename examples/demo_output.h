@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 #include "bridge/vb_plugin_lib.h"
 #include "sim_relay_tool.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk::fuzz {
 

@@ -1,7 +1,7 @@
 // VB_PluginLib: editing the active page's text, caret, selection and scroll position.
 // The exports take a column before its line; the relay lines carry the line first.
+#include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
-#include "bridge/request_members.h"
 #include "bridge/vb_plugin_lib.h"
 
 namespace tavrosk {
@@ -14,12 +14,11 @@ Status VB_PluginLib::SetPageNew(const Text& sFileName) {
 }
 
 Status VB_PluginLib::SetPageClear() {
-  return request([] { pm::SetPageClear(); }, [] { return relay_line(u"SetPageClear"); });
+  return request(pm::SetPageClear, u"SetPageClear");
 }
 
 Status VB_PluginLib::SetPageInsertHeader() {
-  return request([] { pm::SetPageInsertHeader(); },
-                 [] { return relay_line(u"SetPageInsertHeader"); });
+  return request(pm::SetPageInsertHeader, u"SetPageInsertHeader");
 }
 
 Status VB_PluginLib::SetPageUpdateText(const Text& sText, VbBool bSaveUpDate) {
@@ -49,15 +48,11 @@ Status VB_PluginLib::SetPageCursorPos(Long lColumn, Long lLine) {
                  [&] { return relay_line(u"SetPageCursorPos").field(lLine).field(lColumn); });
 }
 
-// The export writes the caller's own variables; the relay line carries their values on entry.
+// The relay line carries the variables' values on entry.
 Status VB_PluginLib::GetPageCursorPos(Long& lLine, Long& lColumn) {
-  return guarded_void([&] {
-    route([&] { pm::GetPageCursorPos(&lColumn, &lLine); },
-          [&] {
-            CommandLine line = relay_line(u"GetPageCursorPos").field(lLine).field(lColumn);
-            store_two_numbers(relay_exchange(line), lLine, lColumn);
-          });
-  });
+  return two_numbers_request(
+      [&] { pm::GetPageCursorPos(&lColumn, &lLine); },
+      [&] { return relay_line(u"GetPageCursorPos").field(lLine).field(lColumn); }, lLine, lColumn);
 }
 
 Status VB_PluginLib::SetPageTopLine(Long lLineNumber) {
@@ -66,13 +61,8 @@ Status VB_PluginLib::SetPageTopLine(Long lLineNumber) {
 }
 
 Status VB_PluginLib::GetPageDisplayLines(Long& lTopline, Long& lLinesInWindow) {
-  return guarded_void([&] {
-    route([&] { pm::GetPageDisplayLines(&lTopline, &lLinesInWindow); },
-          [&] {
-            store_two_numbers(relay_exchange(relay_line(u"GetPageDisplayLines")), lTopline,
-                              lLinesInWindow);
-          });
-  });
+  return two_numbers_request([&] { pm::GetPageDisplayLines(&lTopline, &lLinesInWindow); },
+                             u"GetPageDisplayLines", lTopline, lLinesInWindow);
 }
 
 }  // namespace tavrosk

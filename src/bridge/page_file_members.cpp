@@ -1,6 +1,6 @@
 // VB_PluginLib: saving, loading and closing pages, version stamps and line colours.
+#include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
-#include "bridge/request_members.h"
 #include "bridge/vb_plugin_lib.h"
 
 namespace tavrosk {
@@ -8,8 +8,8 @@ namespace tavrosk {
 namespace pm = plugin_manager;
 
 Result<VbBool> VB_PluginLib::SetPageSave(const Text& sFileName) {
-  return boolean_request([&] { return pm::SetPageSave(ansi_copy(sFileName)); },
-                         [&] { return relay_line(u"SetPageSave").field(sFileName); });
+  return routed<VbBool>([&] { return pm::SetPageSave(ansi_copy(sFileName)); },
+                        [&] { return relay_line(u"SetPageSave").field(sFileName); });
 }
 
 Status VB_PluginLib::SetPageLoad(const Text& sFileName) {
@@ -22,33 +22,31 @@ Status VB_PluginLib::SetPageLoad(const Text& sFileName) {
 // does the round trip through the ANSI code page.
 Status VB_PluginLib::SetPageVersion(Text& sFileName, Byte ByMajor, Byte ByMinor, Byte ByRelease,
                                     Byte ByBuild) {
-  return guarded_void([&] {
-    route(
-        [&] {
-          std::string name = platform::to_ansi(sFileName);
-          pm::SetPageVersion(name.data(), byte_slot(ByMajor), byte_slot(ByMinor),
-                             byte_slot(ByRelease), byte_slot(ByBuild));
-          sFileName = platform::from_ansi(name);
-        },
-        [&] {
-          relay_send(relay_line(u"SetPageVersion")
-                         .field(ByMajor)
-                         .field(ByMinor)
-                         .field(ByRelease)
-                         .field(ByBuild)
-                         .field(sFileName));
-        });
-  });
+  return request(
+      [&] {
+        AnsiCopy name(sFileName);
+        pm::SetPageVersion(name, byte_slot(ByMajor), byte_slot(ByMinor), byte_slot(ByRelease),
+                           byte_slot(ByBuild));
+        sFileName = name.round_trip();
+      },
+      [&] {
+        return relay_line(u"SetPageVersion")
+            .field(ByMajor)
+            .field(ByMinor)
+            .field(ByRelease)
+            .field(ByBuild)
+            .field(sFileName);
+      });
 }
 
 Result<VbBool> VB_PluginLib::SetPageClose(const Text& sFileName) {
-  return boolean_request([&] { return pm::SetPageClose(ansi_copy(sFileName)); },
-                         [&] { return relay_line(u"SetPageClose").field(sFileName); });
+  return routed<VbBool>([&] { return pm::SetPageClose(ansi_copy(sFileName)); },
+                        [&] { return relay_line(u"SetPageClose").field(sFileName); });
 }
 
 Result<VbBool> VB_PluginLib::SetPageCloseAll(const Text& sNewPageName) {
-  return boolean_request([&] { return pm::SetPageCloseAll(ansi_copy(sNewPageName)); },
-                         [&] { return relay_line(u"SetPageCloseAll").field(sNewPageName); });
+  return routed<VbBool>([&] { return pm::SetPageCloseAll(ansi_copy(sNewPageName)); },
+                        [&] { return relay_line(u"SetPageCloseAll").field(sNewPageName); });
 }
 
 Status VB_PluginLib::SetPageVersionEnabled(const Text& sFileName, VbBool bValue) {
@@ -73,8 +71,7 @@ Status VB_PluginLib::SetPageLineColorDelete(Long lLineNumber) {
 }
 
 Status VB_PluginLib::SetPageLineColorClear() {
-  return request([] { pm::SetPageLineColorClear(); },
-                 [] { return relay_line(u"SetPageLineColorClear"); });
+  return request(pm::SetPageLineColorClear, u"SetPageLineColorClear");
 }
 
 }  // namespace tavrosk

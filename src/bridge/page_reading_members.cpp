@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "bridge/member_procedures.h"
+#include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
-#include "bridge/routing.h"
 #include "bridge/vb_plugin_lib.h"
 #include "records/page_info_record.h"
-#include "relay/reply_conversions.h"
 
 namespace tavrosk {
 
@@ -46,124 +44,87 @@ Text read_text(const Export& text_export, Long length) {
 }  // namespace
 
 Result<Text> VB_PluginLib::GetPage() {
-  return guarded<Text>([] {
-    return route([] { return direct_text(pm::GetPage); },
-                 [] { return relay_exchange(relay_line(u"GetPage")); });
-  });
+  return routed<Text>([] { return direct_text(pm::GetPage); }, u"GetPage");
 }
 
 Result<VbBool> VB_PluginLib::GetPageByIndex(Long lIndex, Text& sReturnedPage) {
-  return guarded<VbBool>([&] {
-    return route([&] { return direct_indexed_text(pm::GetPageByIndex, lIndex, sReturnedPage); },
-                 [&] {
-                   return split_reply_into(
-                       relay_exchange(relay_line(u"GetPageByIndex").field(lIndex)), sReturnedPage);
-                 });
-  });
+  return indexed_text_request(pm::GetPageByIndex, u"GetPageByIndex", lIndex, sReturnedPage);
 }
 
 Result<VbBool> VB_PluginLib::GetPageIncludeByIndex(Text& sFileName, Long lIndex,
                                                    Text& sReturnedInclude) {
-  return guarded<VbBool>([&] {
-    return route(
-        [&] {
-          VbBool answer = kFalse;
-          // The export gets the caller's own variable as ANSI text and may change it in place:
-          // the caller sees its round trip.
-          std::string page = platform::to_ansi(sFileName);
-          sReturnedInclude = call_with_result_buffer(0, [&](char* buffer, Long length) {
-            answer = export_boolean(pm::GetPageIncludeByIndex(page.data(), lIndex, buffer, length));
-            sFileName = platform::from_ansi(page);
-          });
-          return answer;
-        },
-        [&] {
-          return split_reply_into(
-              relay_exchange(relay_line(u"GetPageIncludeByIndex").field(sFileName).field(lIndex)),
-              sReturnedInclude);
+  return routed<VbBool>(
+      [&] {
+        VbBool answer = kFalse;
+        // The export gets the caller's own variable as ANSI text and may change it in place:
+        // the caller sees its round trip.
+        AnsiCopy page(sFileName);
+        sReturnedInclude = call_with_result_buffer(0, [&](char* buffer, Long length) {
+          answer = export_boolean(pm::GetPageIncludeByIndex(page, lIndex, buffer, length));
+          sFileName = page.round_trip();
         });
-  });
+        return answer;
+      },
+      [&] { return relay_line(u"GetPageIncludeByIndex").field(sFileName).field(lIndex); },
+      [&](const Text& reply) { return split_reply_into(reply, sReturnedInclude); });
 }
 
 Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
-  return guarded<Text>([&] {
-    return route(
-        [&] {
-          if (!ide_connected()) return Text{};
-          Long length;
-          if (BufferLenght != 0) {
-            length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
-          } else {
-            bool fetched = fetch_active_page_info();
-            // Without page information, the 256 that GetPage left.
-            length = fetched ? std::min(page_info_store().PageSize, kTextCap)
-                             : session().result_buffer_length;
-          }
-          return read_text(pm::GetPageText, length);
-        },
-        [] { return relay_exchange(relay_line(u"GetPageText"), kTextReplyCapacity); });
-  });
+  return routed<Text>(
+      [&] {
+        if (!ide_connected()) return Text{};
+        Long length;
+        if (BufferLenght != 0) {
+          length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
+        } else {
+          bool fetched = fetch_active_page_info();
+          // Without page information, the 256 that GetPage left.
+          length = fetched ? std::min(page_info_store().PageSize, kTextCap)
+                           : session().result_buffer_length;
+        }
+        return read_text(pm::GetPageText, length);
+      },
+      u"GetPageText", ReplyAs<Text>{}, kTextReplyCapacity);
 }
 
 // The size follows PageSizeRTF alone; BufferLenght is accepted and not read.
 Result<Text> VB_PluginLib::GetPageTextRTF(Long /*BufferLenght*/) {
-  return guarded<Text>([] {
-    return route(
-        [] {
-          if (!ide_connected() || !fetch_active_page_info()) return Text{};
-          Long length = page_info_store().PageSizeRTF;
-          bool cut = length > kTextCap;
-          if (cut) length = kTextCap;
-          Text text = read_text(pm::GetPageTextRTF, length);
-          if (cut) text += kRtfClosing;
-          return text;
-        },
-        [] { return relay_exchange(relay_line(u"GetPageTextRTF"), kTextReplyCapacity); });
-  });
+  return routed<Text>(
+      [] {
+        if (!ide_connected() || !fetch_active_page_info()) return Text{};
+        Long length = page_info_store().PageSizeRTF;
+        bool cut = length > kTextCap;
+        if (cut) length = kTextCap;
+        Text text = read_text(pm::GetPageTextRTF, length);
+        if (cut) text += kRtfClosing;
+        return text;
+      },
+      u"GetPageTextRTF", ReplyAs<Text>{}, kTextReplyCapacity);
 }
 
 // Sized from the whole page's plain-text length: the selection's own length is not known.
 Result<Text> VB_PluginLib::GetPageSelectedText() {
-  return guarded<Text>([] {
-    return route(
-        [] {
-          if (!ide_connected() || !fetch_active_page_info()) return Text{};
-          return read_text(pm::GetPageSelectedText,
-                           std::min(page_info_store().PageSize, kSelectionCap));
-        },
-        [] { return relay_exchange(relay_line(u"GetPageSelectedText"), kSelectionReplyCapacity); });
-  });
+  return routed<Text>(
+      [] {
+        if (!ide_connected() || !fetch_active_page_info()) return Text{};
+        return read_text(pm::GetPageSelectedText,
+                         std::min(page_info_store().PageSize, kSelectionCap));
+      },
+      u"GetPageSelectedText", ReplyAs<Text>{}, kSelectionReplyCapacity);
 }
 
 Result<VbBool> VB_PluginLib::SetPage(const Text& sFileName) {
-  return guarded<VbBool>([&] {
-    return route(
-        [&] {
-          std::string page = platform::to_ansi(sFileName);  // a copy: the caller's name stays
-          return export_boolean(pm::SetPage(page.data()));
-        },
-        [&] { return reply_as_boolean(relay_exchange(relay_line(u"SetPage").field(sFileName))); });
-  });
+  return routed<VbBool>([&] { return pm::SetPage(ansi_copy(sFileName)); },
+                        [&] { return relay_line(u"SetPage").field(sFileName); });
 }
 
 Result<Long> VB_PluginLib::GetPageCount() {
-  return guarded<Long>([] {
-    return route([] { return Long{pm::GetPageCount()}; },
-                 [] { return reply_as_long(relay_exchange(relay_line(u"GetPageCount"))); });
-  });
+  return routed<Long>(pm::GetPageCount, u"GetPageCount");
 }
 
 Result<Long> VB_PluginLib::GetPageIncludeCount(const Text& sFileName) {
-  return guarded<Long>([&] {
-    return route(
-        [&] {
-          std::string page = platform::to_ansi(sFileName);  // a copy: the caller's name stays
-          return Long{pm::GetPageIncludeCount(page.data())};
-        },
-        [&] {
-          return reply_as_long(relay_exchange(relay_line(u"GetPageIncludeCount").field(sFileName)));
-        });
-  });
+  return routed<Long>([&] { return pm::GetPageIncludeCount(ansi_copy(sFileName)); },
+                      [&] { return relay_line(u"GetPageIncludeCount").field(sFileName); });
 }
 
 }  // namespace tavrosk

@@ -1,10 +1,10 @@
 #include "bridge/result_buffer.h"
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk {
 
-Long PrepareResultBufferLength(Long length) {
+Long prepare_result_buffer_length(Long length) {
   SessionRecord& record = session();
   record.result_buffer_length = length == 0 ? kDefaultResultBufferLength : length;
   if (record.result_buffer_length < 0) raise(error::kInvalidCall);
@@ -12,7 +12,7 @@ Long PrepareResultBufferLength(Long length) {
 }
 
 void InitResultBuffer(Long length) {
-  Long prepared = PrepareResultBufferLength(length);
+  Long prepared = prepare_result_buffer_length(length);
   session().result_buffer.assign(static_cast<std::size_t>(prepared), u'\0');
 }
 

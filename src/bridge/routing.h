@@ -2,7 +2,6 @@
 // The routing rule: a member reads the debug flag once, at its start, and takes one road for
 // the whole call. Members read like their table rows: the direct road names the export, the
 // relay road the command, its fields and its reply's reading.
-#include <cstdint>
 #include <string_view>
 
 #include "bridge/session.h"
@@ -31,11 +30,6 @@ inline void relay_send(const CommandLine& line) {
 inline Text relay_exchange(const CommandLine& line, Long capacity = kDefaultReplyCapacity) {
   SendDebugLine(line.text());
   return ReadDebugReply(capacity);
-}
-
-// A 32-bit integer that an export returns in place of a Boolean.
-constexpr VbBool export_boolean(std::int32_t value) {
-  return to_vb_bool(value != 0);
 }
 
 }  // namespace tavrosk

@@ -1,6 +1,6 @@
 #pragma once
 // The calling thread's session record, shared by every object of every class on that thread.
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -1,10 +1,9 @@
 // VB_PluginLib: creation and the four session members.
-#include "bridge/ide_window.h"
+#include "base/ide_window.h"
+#include "base/user_messages.h"
+#include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
-#include "bridge/routing.h"
-#include "bridge/user_messages.h"
 #include "bridge/vb_plugin_lib.h"
-#include "relay/reply_conversions.h"
 
 namespace tavrosk {
 
@@ -31,28 +30,21 @@ Result<VbBool> VB_PluginLib::DebugApp(Long WinHandle, VbBool DebugMode) {
   });
 }
 
+// Relayed, the handle is stored first: it is the line's first field from this call on.
 Result<VbBool> VB_PluginLib::Connect(Long WinHandle) {
-  return guarded<VbBool>([&] {
-    return route([&] { return export_boolean(pm::Connect(WinHandle)); },
-                 [&] {
-                   session().session_handle = WinHandle;
-                   return reply_as_boolean(relay_exchange(relay_line(u"Connect")));
-                 });
-  });
+  return routed<VbBool>([&] { return pm::Connect(WinHandle); },
+                        [&] {
+                          session().session_handle = WinHandle;
+                          return relay_line(u"Connect");
+                        });
 }
 
 Result<VbBool> VB_PluginLib::Disconnect() {
-  return guarded<VbBool>([] {
-    return route([] { return export_boolean(pm::Disconnect()); },
-                 [] { return reply_as_boolean(relay_exchange(relay_line(u"Disconnect"))); });
-  });
+  return routed<VbBool>(pm::Disconnect, u"Disconnect");
 }
 
 Result<VbBool> VB_PluginLib::IsConnected() {
-  return guarded<VbBool>([] {
-    return route([] { return export_boolean(pm::IsConnected()); },
-                 [] { return reply_as_boolean(relay_exchange(relay_line(u"IsConnected"))); });
-  });
+  return routed<VbBool>(pm::IsConnected, u"IsConnected");
 }
 
 }  // namespace tavrosk

@@ -3,8 +3,8 @@
 // routes per call (direct road: the plug-in manager library; relay road: the relay tool).
 // Members take in-values by value or const reference and the variables they write by
 // reference; each returns its result slot and the call's status.
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk::com {
 namespace {

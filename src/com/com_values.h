@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 #include "tools/string_array.h"
 #include "tools/window_argument.h"
 

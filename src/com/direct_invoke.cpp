@@ -44,7 +44,7 @@ bool is_method_call(WORD flags) {
 }
 
 // What the type library's Invoke hands a client for a member that failed.
-void fill_exception(EXCEPINFO* exception, HRESULT status) {
+void fill_exception_from_error_info(EXCEPINFO* exception, HRESULT status) {
   if (exception == nullptr) return;
   exception->scode = status;
   IErrorInfo* error = nullptr;
@@ -121,7 +121,7 @@ std::optional<HRESULT> invoke_directly(const FUNCDESC& description, void* instan
     VariantClear(&returned);
   }
   if (FAILED(V_ERROR(&status))) {
-    fill_exception(exception, V_ERROR(&status));
+    fill_exception_from_error_info(exception, V_ERROR(&status));
     return DISP_E_EXCEPTION;
   }
   if (FAILED(copied)) return copied;

@@ -6,14 +6,11 @@
 
 #include <string_view>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk::com {
 
 constexpr std::wstring_view kErrorSource = L"Tavrosk";
-
-// The standard text of a run-time error number.
-std::wstring_view error_description(int number);
 
 // Sets (or, for a success, clears) the thread's error info and returns the status as HRESULT.
 HRESULT report(Status status);
@@ -22,6 +19,6 @@ inline HRESULT report_error(int number) {
 }
 
 // Fills an EXCEPINFO for a failure that the dispatch itself detects.
-void fill_exception(EXCEPINFO* info, int number);
+void fill_exception_for_error(EXCEPINFO* info, int number);
 
 }  // namespace tavrosk::com

@@ -4,7 +4,7 @@
 // unless the call succeeds, and the status reaches the caller with error info.
 #include <windows.h>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "com/com_values.h"
 #include "com/error_info.h"
 

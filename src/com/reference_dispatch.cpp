@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "com/com_values.h"
 #include "com/direct_invoke.h"
 #include "com/error_info.h"
@@ -222,7 +222,7 @@ int parameter_of(const DISPPARAMS& params, UINT position) {
 
 HRESULT map_write_back_failure(HRESULT hr, EXCEPINFO* exception) {
   int number = hr == DISP_E_ARRAYISLOCKED ? error::kArrayFixedOrLocked : error::kOutOfMemory;
-  fill_exception(exception, number);
+  fill_exception_for_error(exception, number);
   return DISP_E_EXCEPTION;
 }
 

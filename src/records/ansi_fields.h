@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 
@@ -43,14 +43,6 @@ Store record_to_store(const Record& record, PairFields&& pair_fields) {
   Store store{};
   pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
   return store;
-}
-
-// TrimNull of a fixed-width field: its characters before the first NUL, or all of them.
-template <std::size_t N>
-Text field_text(const std::array<char16_t, N>& field) {
-  std::size_t length = 0;
-  while (length < N && field[length] != u'\0') ++length;
-  return Text(field.data(), length);
 }
 
 }  // namespace tavrosk

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

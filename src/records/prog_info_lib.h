@@ -3,8 +3,8 @@
 // GetProgrammerInfo fetches them into the thread's programmer information store and the other
 // members read its fields; on the relay road every member is one exchange with the relay tool.
 // Objects hold no state of their own.
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

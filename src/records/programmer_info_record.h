@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

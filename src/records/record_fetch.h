@@ -4,11 +4,9 @@
 // into the store whatever the export answered, and the caller's name receives the round trip
 // of its ANSI copy, which the export may have changed in place.
 #include <cstdint>
-#include <string>
 
-#include "bridge/routing.h"
-#include "bridge/value_types.h"
-#include "platform/code_page.h"
+#include "base/ansi_copy.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 
@@ -17,10 +15,10 @@ namespace tavrosk {
 template <class Store, class CallExport>
 VbBool fetch_record(Text& name, Store& store, CallExport&& call_export) {
   auto record = to_record(store);
-  std::string ansi_name = platform::to_ansi(name);
-  std::int32_t answer = call_export(ansi_name.data(), reinterpret_cast<std::uint8_t*>(&record));
+  AnsiCopy ansi_name(name);
+  std::int32_t answer = call_export(ansi_name, reinterpret_cast<std::uint8_t*>(&record));
   store = from_record(record);
-  name = platform::from_ansi(ansi_name);
+  name = ansi_name.round_trip();
   return export_boolean(answer);
 }
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "bridge/filled_buffer_text.h"
-#include "bridge/run_time_error.h"
-#include "bridge/user_messages.h"
+#include "base/ansi_copy.h"
+#include "base/filled_buffer_text.h"
+#include "base/run_time_error.h"
+#include "base/user_messages.h"
 #include "platform/code_page.h"
 #include "relay/command_line.h"
 
@@ -113,9 +114,9 @@ platform::WindowHandle FindDebuggerWindow() {
 
 std::intptr_t SendMessageText(platform::WindowHandle window, std::uint32_t message,
                               std::int32_t wparam, Text& text) {
-  std::string bytes = platform::to_ansi(text);
-  std::intptr_t result = send_with_bytes(window, message, wparam, bytes.data());
-  text = platform::from_ansi(bytes);
+  AnsiCopy bytes(text);
+  std::intptr_t result = send_with_bytes(window, message, wparam, bytes);
+  text = bytes.round_trip();
   return result;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 #include "platform/window_services.h"
 
 namespace tavrosk {

@@ -2,7 +2,7 @@
 // A relay command line: the command name, then each field after the separator "//::^x".
 #include <string_view>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk {
 namespace {

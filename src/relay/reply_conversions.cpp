@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "relay/command_line.h"
 #include "relay/number_reading.h"
 

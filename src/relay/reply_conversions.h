@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "platform/code_page.h"
 #include "platform/file_services.h"
 

@@ -2,7 +2,7 @@
 // Tests for files and folders and the creation of a folder path, on the local file system
 // through the platform's search and folder creation, paths in the ANSI code page. Each test is
 // one search, closed again; nothing is kept.
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk::file_system {
 

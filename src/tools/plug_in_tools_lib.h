@@ -2,8 +2,8 @@
 // PlugInToolsLib: tools that work locally on the caller's thread on both roads. They never
 // call the plug-in manager library or the relay tool and ignore the debug flag. The on-top
 // state is the object's only state.
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 #include "tools/string_array.h"
 #include "tools/window_argument.h"
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -5,8 +5,8 @@
 // window and is not an object.
 #include <functional>
 
-#include "bridge/run_time_error.h"
-#include "bridge/value_types.h"
+#include "base/run_time_error.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 

@@ -1,5 +1,5 @@
 // PlugInToolsLib: the window members.
-#include "bridge/ide_window.h"
+#include "base/ide_window.h"
 #include "platform/window_services.h"
 #include "tools/plug_in_tools_lib.h"
 

@@ -1,7 +1,7 @@
 // Inputs that fuzzing found to fault, kept as regressions.
 #include <gtest/gtest.h>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "relay/reply_conversions.h"
 #include "support/run_time_errors.h"
 

@@ -1,7 +1,7 @@
 // ProgInfoLib runs the same scenario on both roads against the reference host.
+#include "bridge/result_buffer.h"
 #include "bridge/session.h"
 #include "ide_model.h"
-#include "records/ansi_fields.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"

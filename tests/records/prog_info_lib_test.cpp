@@ -4,8 +4,8 @@
 #include <string>
 #include <thread>
 
+#include "bridge/result_buffer.h"
 #include "ide_model.h"
-#include "records/ansi_fields.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"

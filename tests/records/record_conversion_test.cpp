@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "bridge/result_buffer.h"
 #include "records/ansi_fields.h"
 #include "records/page_info_record.h"
 

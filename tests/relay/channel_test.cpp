@@ -2,7 +2,7 @@
 // is missing. On Windows the relay program runs as a process of its own.
 #include <cstring>
 
-#include "bridge/user_messages.h"
+#include "base/user_messages.h"
 #include "relay/channel.h"
 #include "support/fixture.h"
 

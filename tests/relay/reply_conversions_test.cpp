@@ -1,7 +1,7 @@
 // The readings of relay replies: Boolean, Number (both ranges), trimming and Split.
 #include <gtest/gtest.h>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "relay/reply_conversions.h"
 #include "support/run_time_errors.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "bridge/filled_buffer_text.h"
+#include "base/filled_buffer_text.h"
 #include "bridge/result_buffer.h"
 #include "platform/code_page.h"
 #include "relay/channel.h"

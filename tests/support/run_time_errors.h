@@ -1,6 +1,6 @@
 #pragma once
 // The run-time error number a call raises, or 0 when it returns.
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 
 namespace tavrosk::testing {
 

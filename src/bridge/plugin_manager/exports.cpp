@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error.h"
 #include "platform/library_loader.h"
 
 namespace tavrosk::plugin_manager {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "bridge/run_time_error.h"
+#include "base/run_time_error_table.h"
 #include "platform/file_services.h"
 
 namespace tavrosk::sim {

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "base/run_time_error_table.h"
+
 namespace tavrosk::platform {
 
 static_assert(sizeof(WIN32_FIND_DATAA) == 320, "the find-data record the search fills");
@@ -12,9 +14,6 @@ static_assert(offsetof(WIN32_FIND_DATAA, dwFileAttributes) == 0);
 static_assert(kFileAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
 
 namespace {
-
-constexpr int kPathNotFound = 76;
-constexpr int kPathFileAccessError = 75;
 
 // A missing or malformed parent is "Path not found"; anything else, an existing entry of that
 // name or a refused write among them, is "Path/File access error".
@@ -27,9 +26,9 @@ int run_time_error_of(DWORD windows_error) {
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
-      return kPathNotFound;
+      return error::kPathNotFound;
     default:
-      return kPathFileAccessError;
+      return error::kPathFileAccess;
   }
 }
 

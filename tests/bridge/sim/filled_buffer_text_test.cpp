@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "bridge/filled_buffer_text.h"
+#include "base/filled_buffer_text.h"
 #include "platform/code_page.h"
 #include "platform/sim/code_page_selection.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "bridge/user_messages.h"
+#include "base/user_messages.h"
 #include "platform/sim/code_page_selection.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"

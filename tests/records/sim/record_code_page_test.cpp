@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sim/code_page_selection.h"
+#include "bridge/result_buffer.h"
 #include "records/ansi_fields.h"
 #include "records/page_info_record.h"
 

@@ -6,24 +6,9 @@
 #include <type_traits>
 #include <utility>
 
-namespace tavrosk {
+#include "base/run_time_error_table.h"
 
-// Run-time error numbers that the members raise or pass on.
-namespace error {
-constexpr int kInvalidCall = 5;  // Invalid procedure call or argument
-constexpr int kOverflow = 6;
-constexpr int kOutOfMemory = 7;
-constexpr int kSubscriptOutOfRange = 9;
-constexpr int kArrayFixedOrLocked = 10;
-constexpr int kTypeMismatch = 13;
-constexpr int kInternal = 51;
-constexpr int kFileNotFound = 53;
-constexpr int kPathFileAccess = 75;
-constexpr int kPathNotFound = 76;
-constexpr int kObjectRequired = 424;
-constexpr int kObjectDoesNotSupport = 438;  // Object doesn't support this property or method
-constexpr int kDllEntryPointNotFound = 453;
-}  // namespace error
+namespace tavrosk {
 
 class RunTimeError : public std::exception {
  public:

@@ -1,4 +1,4 @@
-#include "bridge/ide_window.h"
+#include "base/ide_window.h"
 
 namespace tavrosk {
 

@@ -1,4 +1,4 @@
-#include "bridge/user_messages.h"
+#include "base/user_messages.h"
 
 #include "platform/message_box.h"
 

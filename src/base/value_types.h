@@ -29,5 +29,9 @@ constexpr VbBool raw_vb_bool(std::int16_t raw) {
 constexpr std::int32_t export_slot(VbBool value) {
   return static_cast<std::int16_t>(value);
 }
+// A 32-bit integer that an export returns in place of a Boolean.
+constexpr VbBool export_boolean(std::int32_t value) {
+  return to_vb_bool(value != 0);
+}
 
 }  // namespace tavrosk

@@ -1,4 +1,4 @@
-#include "bridge/filled_buffer_text.h"
+#include "base/filled_buffer_text.h"
 
 #include "platform/code_page.h"
 

@@ -4,7 +4,7 @@
 // the writer meant, so it is dropped rather than read as a replacement character.
 #include <string_view>
 
-#include "bridge/value_types.h"
+#include "base/value_types.h"
 
 namespace tavrosk {
 
