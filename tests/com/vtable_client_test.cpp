@@ -32,6 +32,34 @@ TEST_F(VtableClient, DirectRoadFillsOutParametersAndResults) {
   });
 }
 
+// A by-reference Long reaches the export as the client's own variable, not as a copy written
+// back afterwards: one variable passed twice ends with what the export wrote to it last.
+TEST_F(VtableClient, ByReferenceLongsAreTheClientsOwnVariables) {
+  for (bool line_last : {false, true}) {
+    host::ide_model().set_export_hook(
+        "GetPageCursorPos", [line_last](const std::vector<std::intptr_t>& arguments) {
+          auto* column = reinterpret_cast<std::int32_t*>(arguments.at(0));
+          auto* line = reinterpret_cast<std::int32_t*>(arguments.at(1));
+          if (line_last) {
+            *column = 7;
+            *line = 9;
+          } else {
+            *line = 9;
+            *column = 7;
+          }
+          return 1;
+        });
+    run_in_apartment([line_last] {
+      auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
+      ASSERT_TRUE(ide);
+      long x = 0;
+      EXPECT_EQ(ide->GetPageCursorPos(&x, &x), S_OK);
+      EXPECT_EQ(x, line_last ? 9 : 7) << (line_last ? "line written last" : "column written last");
+    });
+  }
+  host::ide_model().clear_export_hook("GetPageCursorPos");
+}
+
 TEST_F(VtableClient, AFailureIsTheRunTimeStatusWithErrorInfoAndAZeroResult) {
   relay_->script_reply(u"True");   // DebugApp
   relay_->script_reply(u"maybe");  // ExecuteCompile

@@ -62,6 +62,19 @@ TEST_F(ReplyRead, CountsThatDoNotMatchTheNulAreReadWhole) {
   }
 }
 
+// A window of the reader's own process writes into the lent buffer itself, past the count that
+// it returns as much as it likes; no later read may show those bytes.
+TEST_F(ReplyRead, BytesPastTheCountOfAWindowInThisProcessNeverShowLater) {
+  answer_ = [](char* buffer, std::size_t) -> std::intptr_t {
+    std::memcpy(buffer, "reply text\0", 11);
+    std::memcpy(buffer + 60, "stray\0", 6);
+    return 10;  // the count lands on the NUL of the reply
+  };
+  expect_same_reply(500, "count on the NUL, stray bytes after it");
+  answer_ = [](char*, std::size_t) -> std::intptr_t { return 0; };  // writes nothing
+  expect_same_reply(500, "a window that writes nothing after the stray bytes");
+}
+
 TEST_F(ReplyRead, ShorterRepliesAfterLongerOnesInAnyOrder) {
   std::mt19937 random(8);
   for (int round = 0; round < 300; ++round) {
