@@ -60,6 +60,26 @@ TEST_F(VtableClient, ByReferenceLongsAreTheClientsOwnVariables) {
   host::ide_model().clear_export_hook("GetPageCursorPos");
 }
 
+// A member that only reads its by-reference text keeps the client's string whatever the export
+// does to the copy that it is handed.
+TEST_F(VtableClient, AnExportChangingItsCopyLeavesTheClientsTextAlone) {
+  host::ide_model().set_export_hook("SetPageSave", [](const std::vector<std::intptr_t>& arguments) {
+    std::memset(reinterpret_cast<char*>(arguments.at(0)), 'X', 4);
+    return 1;
+  });
+  run_in_apartment([] {
+    auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
+    ASSERT_TRUE(ide);
+    BSTR name = SysAllocString(L"main.bas");
+    VARIANT_BOOL saved = VARIANT_FALSE;
+    EXPECT_EQ(ide->SetPageSave(&name, &saved), S_OK);
+    EXPECT_EQ(saved, VARIANT_TRUE);
+    EXPECT_EQ(std::wstring(name, SysStringLen(name)), L"main.bas");
+    SysFreeString(name);
+  });
+  host::ide_model().clear_export_hook("SetPageSave");
+}
+
 TEST_F(VtableClient, AFailureIsTheRunTimeStatusWithErrorInfoAndAZeroResult) {
   relay_->script_reply(u"True");   // DebugApp
   relay_->script_reply(u"maybe");  // ExecuteCompile
