@@ -3,39 +3,19 @@
 
 #include <unknwn.h>
 
-#include <atomic>
 #include <new>
 
 #include "com/coclasses.h"
+#include "com/com_object.h"
 #include "com/module.h"
 #include "tavrosk.h"
 
 namespace tavrosk::com {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
  public:
-  explicit ClassFactory(Creator create) : create_(create) { object_created(); }
-  ~ClassFactory() { object_destroyed(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IClassFactory)) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
+  explicit ClassFactory(Creator create) : create_(create) {}
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override {
     if (object == nullptr) return E_POINTER;
@@ -49,8 +29,14 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
+  void* interface_for(REFIID id) override {
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IClassFactory)) {
+      return static_cast<IClassFactory*>(this);
+    }
+    return nullptr;
+  }
+
   Creator create_;
-  std::atomic<ULONG> references_{1};
 };
 
 constexpr Coclass kCoclasses[] = {

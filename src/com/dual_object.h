@@ -1,51 +1,23 @@
 #pragma once
-// The COM object around one core object: reference counting, the dual interface's IDispatch
+// The COM object around one core object: the dual interface's IDispatch
 // from the type library (with the coercion of script arguments), and ISupportErrorInfo.
 // A class derives from DualObject<_Interface, Core> and writes only its members.
 #include <windows.h>
 
 #include <oaidl.h>
 
-#include <atomic>
-
-#include "com/module.h"
+#include "com/com_object.h"
 #include "com/reference_dispatch.h"
 #include "com/type_library.h"
 
 namespace tavrosk::com {
 
 template <class Interface, class Core>
-class DualObject : public Interface, public ISupportErrorInfo {
+class DualObject : public ComObject<Interface, ISupportErrorInfo> {
  public:
-  DualObject() { object_created(); }
-  virtual ~DualObject() {
+  ~DualObject() override {
     if (vtable_info_ != nullptr) vtable_info_->Release();
     if (dispatch_info_ != nullptr) dispatch_info_->Release();
-    object_destroyed();
-  }
-  DualObject(const DualObject&) = delete;
-  DualObject& operator=(const DualObject&) = delete;
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
-        IsEqualIID(id, __uuidof(Interface))) {
-      *object = static_cast<Interface*>(this);
-    } else if (IsEqualIID(id, IID_ISupportErrorInfo)) {
-      *object = static_cast<ISupportErrorInfo*>(this);
-    } else {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
 
   // IDispatch
@@ -91,6 +63,15 @@ class DualObject : public Interface, public ISupportErrorInfo {
   Core core_;
 
  private:
+  void* interface_for(REFIID id) override {
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
+        IsEqualIID(id, __uuidof(Interface))) {
+      return static_cast<Interface*>(this);
+    }
+    if (IsEqualIID(id, IID_ISupportErrorInfo)) return static_cast<ISupportErrorInfo*>(this);
+    return nullptr;
+  }
+
   HRESULT load_type_infos() {
     if (vtable_info_ != nullptr) return S_OK;
     ITypeInfo* dispatch = nullptr;
@@ -106,7 +87,6 @@ class DualObject : public Interface, public ISupportErrorInfo {
     return S_OK;
   }
 
-  std::atomic<ULONG> references_{1};
   ITypeInfo* dispatch_info_ = nullptr;
   ITypeInfo* vtable_info_ = nullptr;
   MemberDescriptions descriptions_;
