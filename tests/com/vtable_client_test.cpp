@@ -1,5 +1,7 @@
 // Early-bound clients: the interfaces' vtables with the widl header, on both roads, with the
 // statuses, error info, result slots and out-parameters that a failure leaves behind.
+#include <cstring>
+
 #include "com/com_client.h"
 #include "ide_model.h"
 
