@@ -24,7 +24,9 @@ demo: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS) --target demo_plugin
 	build/native/examples/demo_plugin
 
+# Ends with the number of cases per suite natively and on Windows.
 test: test-native test-sanitize test-valgrind test-windows
+	scripts/count-test-cases.sh
 
 test-native: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)

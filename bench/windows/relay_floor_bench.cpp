@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "win32_relay_protocol.h"
+#include "relay_tool/win32_relay_protocol.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {

@@ -7,7 +7,7 @@ namespace tavrosk::host {
 
 SimRelayTool::SimRelayTool() {
   auto& desktop = sim::desktop();
-  window_ = desktop.create_window(
+  window_ = desktop.create_other_process_window(
       u"Debug VB Application", 0,
       [this](platform::WindowHandle, std::uint32_t message, std::uintptr_t,
              std::intptr_t lparam) -> std::optional<std::intptr_t> {
@@ -22,7 +22,7 @@ SimRelayTool::SimRelayTool() {
         on_line(line);
         return 1;
       });
-  reply_window_ = desktop.create_window(u"", window_);
+  reply_window_ = desktop.create_other_process_window(u"", window_);
 }
 
 SimRelayTool::~SimRelayTool() {

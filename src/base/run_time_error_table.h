@@ -17,6 +17,7 @@
   X(58, kFileAlreadyExists, u"File already exists")                                \
   X(75, kPathFileAccess, u"Path/File access error")                                \
   X(76, kPathNotFound, u"Path not found")                                          \
+  X(91, kObjectVariableNotSet, u"Object variable or With block variable not set")  \
   X(424, kObjectRequired, u"Object required")                                      \
   X(438, kObjectDoesNotSupport, u"Object doesn't support this property or method") \
   X(453, kDllEntryPointNotFound, u"Can't find DLL entry point")

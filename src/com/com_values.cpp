@@ -28,8 +28,10 @@ Long read_hwnd(IDispatch* object) {
   VARIANT value;
   VariantInit(&value);
   EXCEPINFO exception{};
-  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                              &no_arguments, &value, &exception, nullptr);
+  // As a late-bound client reads a member: a method without arguments serves as a property.
+  HRESULT hr =
+      object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                     &no_arguments, &value, &exception, nullptr);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);
@@ -45,6 +47,22 @@ Long read_hwnd(IDispatch* object) {
   if (converted == DISP_E_OVERFLOW) raise(error::kOverflow);
   if (FAILED(converted)) raise(error::kTypeMismatch);
   return handle;
+}
+
+// The hwnd of an object reference as a member read sees it: Nothing fails with 91, an object
+// is read through its IDispatch, and one without IDispatch has no members to read (438).
+Long read_hwnd_of(IUnknown* object) {
+  if (object == nullptr) raise(error::kObjectVariableNotSet);
+  IDispatch* dispatch = nullptr;
+  if (FAILED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) ||
+      dispatch == nullptr) {
+    raise(error::kObjectDoesNotSupport);
+  }
+  struct Released {
+    IDispatch* object;
+    ~Released() { object->Release(); }
+  } held{dispatch};
+  return read_hwnd(dispatch);
 }
 
 }  // namespace
@@ -92,7 +110,9 @@ TextRef::~TextRef() {
   *target_ = replaced;
 }
 
-LongRef::LongRef(long* target) : target_(target), value_(long_in(target)) {}
+LongRef::LongRef(long* target) : target_(target) {
+  if (target == nullptr) raise(error::kInvalidCall);
+}
 
 WindowArgument window_argument_of(const VARIANT& value) {
   const VARIANT* inner = &value;
@@ -105,10 +125,14 @@ WindowArgument window_argument_of(const VARIANT& value) {
     case VT_BYREF | VT_I4:
       return WindowArgument::handle(static_cast<Long>(*V_I4REF(inner)));
     case VT_DISPATCH:
-    case VT_BYREF | VT_DISPATCH: {
-      IDispatch* object = V_VT(inner) == VT_DISPATCH ? V_DISPATCH(inner) : *V_DISPATCHREF(inner);
-      if (object == nullptr) return WindowArgument::other();
-      return WindowArgument::object([object] { return read_hwnd(object); });
+    case VT_BYREF | VT_DISPATCH:
+    case VT_UNKNOWN:
+    case VT_BYREF | VT_UNKNOWN: {
+      IUnknown* object = V_VT(inner) == VT_DISPATCH                 ? V_DISPATCH(inner)
+                         : V_VT(inner) == VT_UNKNOWN                ? V_UNKNOWN(inner)
+                         : (V_VT(inner) & ~VT_BYREF) == VT_DISPATCH ? *V_DISPATCHREF(inner)
+                                                                    : *V_UNKNOWNREF(inner);
+      return WindowArgument::object([object] { return read_hwnd_of(object); });
     }
     default:
       return WindowArgument::other();

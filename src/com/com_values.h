@@ -49,22 +49,27 @@ class TextRef {
   Text text_;
 };
 
-// A Long variable that the core may change, written back to the caller's long.
+// A Long variable of the caller that the core may change.
 class LongRef {
  public:
   explicit LongRef(long* target);
-  ~LongRef() { *target_ = value_; }
   LongRef(const LongRef&) = delete;
   LongRef& operator=(const LongRef&) = delete;
-  operator Long&() { return value_; }
+  // The caller's own variable, so that an export writes it in place: the same variable passed
+  // twice ends with the last value written, as it would in the client itself.
+  operator Long&() { return *reinterpret_cast<AliasedLong*>(target_); }
 
  private:
+  // long and Long are both 32-bit signed integers here; the core reads and writes the caller's
+  // long through this name.
+  using AliasedLong [[gnu::may_alias]] = Long;
+  static_assert(sizeof(long) == sizeof(Long));
   long* target_;
-  Long value_;
 };
 
 // A window argument: a VT_I4 (also by reference) is the handle itself; an object's hwnd is
-// read by name through IDispatch (438 when it has none); anything else is no object (424).
+// read by name through IDispatch (438 when it has none, 91 when the reference is Nothing);
+// anything else is no object (424).
 WindowArgument window_argument_of(const VARIANT& value);
 
 // The caller's SAFEARRAY(BSTR), replaced as a whole; a fixed-size or locked one raises 10.

@@ -33,6 +33,10 @@ WindowHandle first_child_window(WindowHandle parent);
 // buffer, CopyDataRecord); the system carries it to the window.
 std::intptr_t send_message(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
                            std::intptr_t lparam);
+// Whether the window belongs to the calling process. Such a window's procedure is handed the
+// sender's own buffer, and may write all of it whatever count it returns; the system copies
+// back to another process only the count it returns and a NUL.
+bool window_in_this_process(WindowHandle window);
 bool set_window_pos(WindowHandle window, WindowHandle insert_after, int x, int y, int cx, int cy,
                     std::uint32_t flags);
 

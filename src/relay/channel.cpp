@@ -90,11 +90,13 @@ Text ReadDebugReply(Long capacity) {
   LentSpaces buffer(size);
   std::intptr_t copied =
       send_with_bytes(reply_window, platform::kWmGetText, capacity, buffer.data());
-  // A window that returns its count with its NUL at that place wrote nothing past it (a
-  // cross-process WM_GETTEXT copies back no more), so the read costs what the reply holds.
-  // Any other answer is searched and restored whole.
+  // A window of another process that returns its count with its NUL at that place wrote
+  // nothing past it (the system copies back no more), so the read costs what the reply holds.
+  // A window of this process wrote into the buffer itself and may have written anywhere in it;
+  // that, and any other answer, is searched and restored whole.
   const char* bytes = buffer.data();
-  bool counted = copied >= 0 && copied < capacity && bytes[copied] == '\0';
+  bool counted = copied >= 0 && copied < capacity && bytes[copied] == '\0' &&
+                 !platform::window_in_this_process(reply_window);
   std::size_t written = counted ? static_cast<std::size_t>(copied) + 1 : size;
   buffer.written_within(written);
   // Only the characters before the first NUL are the reply, so only they are converted. A reply

@@ -1,6 +1,6 @@
 // What the editing members write, the reading members and PageInfoLib read back, on both roads.
 #include "records/page_info_lib.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

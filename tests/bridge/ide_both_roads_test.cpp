@@ -1,7 +1,7 @@
 // Paths, IDE window and lock, compiler and programmers: the same scenario on both roads against
 // the reference host.
 #include "model/ide_model.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -95,9 +95,8 @@ TEST_P(IdeOnBothRoads, EachCallCarriesItsArgumentsOnItsRoad) {
   }
 }
 
-TEST_P(IdeOnBothRoads, DirectTextCallsLeaveTheResultBufferEmptyAt256) {
+TEST_P(IdeOnBothRoads, DirectTextCallsLeaveTheResultBufferLengthAt256) {
   ide_->GetPathIDE();
-  EXPECT_TRUE(session().result_buffer.empty());
   // The relay road never touches the result buffer.
   EXPECT_EQ(session().result_buffer_length, relayed() ? 0 : 256);
 }

@@ -4,8 +4,7 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -115,22 +114,6 @@ TEST_P(IdeDirectRoad, APathFillingTheBufferGivesAtMost256CharactersUntrimmed) {
   EXPECT_EQ(ide_->GetPathCompiler().value, std::u16string(256, u'c'));
   host::ide_model().locked([](host::IdeState& s) { s.path_ide = " C:\\Korvex\\ "; });
   EXPECT_EQ(ide_->GetPathIDE().value, u" C:\\Korvex\\ ");
-}
-
-TEST_P(IdeDirectRoad, AMissingExportFailsWith453AndLeavesTheNameAlone) {
-  sim::hide_export("GetProgrammerByIndex");
-  sim::hide_export("GetPathIDE");
-  sim::hide_export("IDELock");
-  Text name = u"caller's";
-  auto found = ide_->GetProgrammerByIndex(0, name);
-  EXPECT_EQ(found.status.error_number(), 453);
-  EXPECT_EQ(name, u"caller's");
-  auto path = ide_->GetPathIDE();
-  EXPECT_EQ(path.status.error_number(), 453);
-  EXPECT_EQ(path.value, u"");
-  EXPECT_EQ(ide_->IDELock().error_number(), 453);
-  // The others are still there.
-  EXPECT_EQ(ide_->GetProgrammerCount().value, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, IdeDirectRoad, ::testing::Values(Road::kDirect), road_name);

@@ -2,7 +2,6 @@
 // the same edits reaching the reference host's active page either way.
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
 #include "support/wire_check.h"
 
 namespace tavrosk::testing {
@@ -168,18 +167,6 @@ TEST_P(PageEditingDirect, ReadersHandTheExportTheCallersOwnVariables) {
   ASSERT_TRUE(ide_->GetPageDisplayLines(top, shown).ok());
   EXPECT_EQ(seen, (std::vector<std::intptr_t>{reinterpret_cast<std::intptr_t>(&top),
                                               reinterpret_cast<std::intptr_t>(&shown)}));
-}
-
-TEST_P(PageEditingDirect, AMissingLibraryOrExportFailsTheCall) {
-  sim::hide_export("SetPageTextAt");
-  plugin_manager::forget_loaded_library();
-  EXPECT_EQ(ide_->SetPageTextAt(1, 1, u"x").error_number(), 453);
-  sim::hide_plugin_manager_library(true);
-  plugin_manager::forget_loaded_library();
-  Long line = 3, column = 4;
-  EXPECT_EQ(ide_->GetPageCursorPos(line, column).error_number(), 53);
-  EXPECT_EQ(line, 3);
-  EXPECT_EQ(column, 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Direct, PageEditingDirect, ::testing::Values(Road::kDirect), road_name);

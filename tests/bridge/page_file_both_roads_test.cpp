@@ -150,17 +150,6 @@ TEST_P(PageVersionWriteBack, BytesRideZeroExtendedInTheirSlots) {
   }
 }
 
-TEST_P(PageVersionWriteBack, OtherMembersNeverChangeTheCallersText) {
-  host::ide_model().set_export_hook("SetPageSave", [](const std::vector<std::intptr_t>& args) {
-    std::memset(reinterpret_cast<char*>(args[0]), 'X', 4);
-    return 1;
-  });
-  if (relayed()) relay_->script_reply(u"True");
-  const Text name = u"main.bas";
-  EXPECT_EQ(ide_->SetPageSave(name).value, kTrue);
-  EXPECT_EQ(name, u"main.bas");
-}
-
 TAVROSK_ON_BOTH_ROADS(PageVersionWriteBack);
 
 // The same scenario on both roads gives the same host state.

@@ -1,6 +1,6 @@
 // The two reading members on scripted relay replies: element by element, so a failure on the
 // second element leaves the first stored.
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

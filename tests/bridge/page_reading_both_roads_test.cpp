@@ -1,7 +1,7 @@
 // Page selection, enumeration and reading: the same scenario on both roads against the
 // reference host.
 #include "model/ide_model.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

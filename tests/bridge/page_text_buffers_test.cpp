@@ -1,9 +1,8 @@
 // The text readers' buffers: sized from the caller's length or the page information under
 // their caps on the direct road, read with the full reply capacity on the relay road.
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
 #include "records/page_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -59,7 +58,6 @@ TEST_P(PageTextDirect, ACallersLengthIsUsedUnderTheCapWithoutPageInformation) {
   ide_->GetPageText(600000);
   EXPECT_EQ(export_calls().back(), "GetPageText(\"\", 512000)");
   EXPECT_EQ(session().result_buffer_length, 512000);
-  EXPECT_TRUE(session().result_buffer.empty());
 }
 
 TEST_P(PageTextDirect, WithoutALengthThePageSizeSizesTheBuffer) {
@@ -157,15 +155,6 @@ TEST_P(PageTextDirect, TheSelectionBufferFollowsThePageSizeUnderItsCap) {
   EXPECT_EQ(session().result_buffer_length, 256);
 }
 
-TEST_P(PageTextDirect, AMissingPageInfoExportFailsOnlyTheReadsThatNeedIt) {
-  sim::hide_export("GetPageInfo");
-  EXPECT_EQ(ide_->GetPageText().status.error_number(), 453);
-  EXPECT_EQ(ide_->GetPageTextRTF().status.error_number(), 453);
-  auto text = ide_->GetPageText(5);
-  EXPECT_TRUE(text.ok());
-  EXPECT_EQ(text.value, u"Devic");
-}
-
 TEST_P(PageTextDirect, TheIncludeLookupWritesTheNamesAnsiRoundTripBack) {
   Text name = u"C:\\\u0100.bas";  // a character the code page cannot hold
   Text include;
@@ -180,19 +169,6 @@ TEST_P(PageTextDirect, TheIncludeLookupWritesTheNamesAnsiRoundTripBack) {
   name = u"C:\\main.bas";
   EXPECT_EQ(ide_->GetPageIncludeByIndex(name, 0, include).value, kTrue);
   EXPECT_EQ(name, u"D:\\main.bas");
-}
-
-TEST_P(PageTextDirect, MissingEnumerationExportsFailWith453AndLeaveTheVariables) {
-  sim::hide_export("GetPageByIndex");
-  sim::hide_export("GetPageIncludeByIndex");
-  Text page = u"caller's";
-  EXPECT_EQ(ide_->GetPageByIndex(0, page).status.error_number(), 453);
-  EXPECT_EQ(page, u"caller's");
-  Text name = u"C:\\\u0100.bas";
-  Text include = u"caller's";
-  EXPECT_EQ(ide_->GetPageIncludeByIndex(name, 0, include).status.error_number(), 453);
-  EXPECT_EQ(name, u"C:\\\u0100.bas");
-  EXPECT_EQ(include, u"caller's");
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, PageTextDirect, ::testing::Values(Road::kDirect), road_name);

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "com/com_client.h"
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "support/win32/process_counters.h"
 
 namespace tavrosk::testing {

@@ -1,5 +1,7 @@
 // Early-bound clients: the interfaces' vtables with the widl header, on both roads, with the
 // statuses, error info, result slots and out-parameters that a failure leaves behind.
+#include <cstring>
+
 #include "com/com_client.h"
 #include "model/ide_model.h"
 
@@ -30,6 +32,54 @@ TEST_F(VtableClient, DirectRoadFillsOutParametersAndResults) {
     EXPECT_EQ(ide->GetPageText(nullptr, text.put()), S_OK);
     EXPECT_EQ(text.text(), L"Device = KXA4550\r\nDim Led As PORTB.0\r\nHigh Led\r\n");
   });
+}
+
+// A by-reference Long reaches the export as the client's own variable, not as a copy written
+// back afterwards: one variable passed twice ends with what the export wrote to it last.
+TEST_F(VtableClient, ByReferenceLongsAreTheClientsOwnVariables) {
+  for (bool line_last : {false, true}) {
+    host::ide_model().set_export_hook(
+        "GetPageCursorPos", [line_last](const std::vector<std::intptr_t>& arguments) {
+          auto* column = reinterpret_cast<std::int32_t*>(arguments.at(0));
+          auto* line = reinterpret_cast<std::int32_t*>(arguments.at(1));
+          if (line_last) {
+            *column = 7;
+            *line = 9;
+          } else {
+            *line = 9;
+            *column = 7;
+          }
+          return 1;
+        });
+    run_in_apartment([line_last] {
+      auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
+      ASSERT_TRUE(ide);
+      long x = 0;
+      EXPECT_EQ(ide->GetPageCursorPos(&x, &x), S_OK);
+      EXPECT_EQ(x, line_last ? 9 : 7) << (line_last ? "line written last" : "column written last");
+    });
+  }
+  host::ide_model().clear_export_hook("GetPageCursorPos");
+}
+
+// A member that only reads its by-reference text keeps the client's string whatever the export
+// does to the copy that it is handed.
+TEST_F(VtableClient, AnExportChangingItsCopyLeavesTheClientsTextAlone) {
+  host::ide_model().set_export_hook("SetPageSave", [](const std::vector<std::intptr_t>& arguments) {
+    std::memset(reinterpret_cast<char*>(arguments.at(0)), 'X', 4);
+    return 1;
+  });
+  run_in_apartment([] {
+    auto ide = create<_VB_PluginLib>(CLSID_VB_PluginLib);
+    ASSERT_TRUE(ide);
+    BSTR name = SysAllocString(L"main.bas");
+    VARIANT_BOOL saved = VARIANT_FALSE;
+    EXPECT_EQ(ide->SetPageSave(&name, &saved), S_OK);
+    EXPECT_EQ(saved, VARIANT_TRUE);
+    EXPECT_EQ(std::wstring(name, SysStringLen(name)), L"main.bas");
+    SysFreeString(name);
+  });
+  host::ide_model().clear_export_hook("SetPageSave");
 }
 
 TEST_F(VtableClient, AFailureIsTheRunTimeStatusWithErrorInfoAndAZeroResult) {

@@ -7,11 +7,14 @@
 namespace tavrosk::testing {
 namespace {
 
-// A form or control as a client hands it over: an object with a readable hwnd property, or,
-// with `has_hwnd` false, an object without one.
+// How an object offers its hwnd: as a property, as a method (which answers only a call that
+// may be a method call), or not at all.
+enum class Hwnd { kProperty, kMethod, kNone };
+
+// A form or control as a client hands it over: an object with a member hwnd, or without one.
 class FormObject final : public IDispatch {
  public:
-  FormObject(HWND window, bool has_hwnd) : window_(window), has_hwnd_(has_hwnd) {}
+  FormObject(HWND window, Hwnd hwnd) : window_(window), hwnd_(hwnd) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IDispatch)) {
@@ -31,7 +34,7 @@ class FormObject final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
                                           DISPID* ids) override {
-    if (!has_hwnd_ || _wcsicmp(names[0], L"hwnd") != 0) {
+    if (hwnd_ == Hwnd::kNone || _wcsicmp(names[0], L"hwnd") != 0) {
       ids[0] = DISPID_UNKNOWN;
       return DISP_E_UNKNOWNNAME;
     }
@@ -40,9 +43,8 @@ class FormObject final : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
                                    VARIANT* result, EXCEPINFO*, UINT*) override {
-    if (id != 1 || (flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
-      return DISP_E_MEMBERNOTFOUND;
-    }
+    WORD answered = hwnd_ == Hwnd::kMethod ? DISPATCH_METHOD : DISPATCH_PROPERTYGET;
+    if (id != 1 || (flags & answered) == 0 || result == nullptr) return DISP_E_MEMBERNOTFOUND;
     ++reads_;
     V_VT(result) = VT_I4;
     V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(window_));
@@ -52,7 +54,7 @@ class FormObject final : public IDispatch {
 
  private:
   HWND window_;
-  bool has_hwnd_;
+  Hwnd hwnd_;
   ULONG references_ = 1;
   int reads_ = 0;
 };
@@ -81,7 +83,7 @@ TEST_F(WindowArguments, FormAlwaysOnTopTakesAFormObjectOrAHandleNumber) {
     ASSERT_TRUE(tools);
     HWND form_window = plain_window();
     HWND numbered_window = plain_window();
-    FormObject form(form_window, true);
+    FormObject form(form_window, Hwnd::kProperty);
     Variant on_top_state;
     // A form object; OnTop left out means True.
     EXPECT_EQ(invoke_by_name(tools.get(), L"FormAlwaysOnTop", {object_argument(form)}, nullptr),
@@ -109,7 +111,7 @@ TEST_F(WindowArguments, FormAlwaysOnTopTakesAFormObjectOrAHandleNumber) {
 TEST_F(WindowArguments, AnythingButALongOrAnObjectWithHwndFails) {
   run_in_apartment([] {
     HWND window = plain_window();
-    FormObject without_hwnd(window, false);
+    FormObject without_hwnd(window, Hwnd::kNone);
     auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
     ASSERT_TRUE(tools);
     Variant short_handle = Variant::of_i2(static_cast<short>(reinterpret_cast<INT_PTR>(window)));
@@ -123,6 +125,41 @@ TEST_F(WindowArguments, AnythingButALongOrAnObjectWithHwndFails) {
     Variant handle = Variant::of_i4(static_cast<long>(reinterpret_cast<INT_PTR>(window)));
     EXPECT_EQ(tools->FormAlwaysOnTop(handle.get(), VARIANT_TRUE), S_OK);
     EXPECT_TRUE(is_topmost(window));
+    DestroyWindow(window);
+  });
+}
+
+// The member hwnd is read as a late-bound client reads a member: a method serves as well as a
+// property, an object handed over as IUnknown is asked for IDispatch, and Nothing fails with
+// the error of a member read on Nothing.
+TEST_F(WindowArguments, HwndIsReadAsALateBoundClientReadsAMember) {
+  run_in_apartment([] {
+    HWND window = plain_window();
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    Variant nothing;
+    V_VT(nothing.get()) = VT_DISPATCH;
+    V_DISPATCH(nothing.get()) = nullptr;
+    EXPECT_EQ(tools->FormAlwaysOnTop(nothing.get(), VARIANT_TRUE), run_time_error(91));
+    EXPECT_EQ(take_error_info().description, L"Object variable or With block variable not set");
+    EXPECT_EQ(tools->RichTextBoxWordWrap(nothing.value(), VARIANT_TRUE), run_time_error(91));
+    take_error_info();
+
+    FormObject by_method(window, Hwnd::kMethod);
+    VARIANT method_object = object_argument(by_method);
+    EXPECT_EQ(tools->FormAlwaysOnTop(&method_object, VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    EXPECT_EQ(by_method.reads(), 1);
+
+    FormObject as_unknown(window, Hwnd::kProperty);
+    VARIANT unknown;
+    V_VT(&unknown) = VT_UNKNOWN;
+    V_UNKNOWN(&unknown) = &as_unknown;
+    EXPECT_EQ(tools->FormAlwaysOnTop(&unknown, VARIANT_FALSE), S_OK);
+    EXPECT_FALSE(is_topmost(window));
+    EXPECT_EQ(as_unknown.reads(), 1);
+    EXPECT_EQ(tools->RichTextBoxWordWrap(unknown, VARIANT_TRUE), S_OK);
+    EXPECT_EQ(as_unknown.reads(), 2);
     DestroyWindow(window);
   });
 }
@@ -145,7 +182,7 @@ TEST_F(WindowArguments, RichTextBoxWordWrapSetsTheLineWidthOfTheControlBehindThe
     g_line_widths.clear();
     g_rich_edit_procedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         rich_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_procedure)));
-    FormObject control(rich_edit, true);
+    FormObject control(rich_edit, Hwnd::kProperty);
     auto tools = create<IDispatch>(CLSID_PlugInToolsLib);
     ASSERT_TRUE(tools);
     EXPECT_EQ(

@@ -1,11 +1,7 @@
-// Text with characters outside the ANSI code page on both roads, in Windows-1252 and in UTF-8:
-// what the code page cannot hold becomes '?', nothing is cut inside a character and nothing
-// overruns; relay lines and buffers are counted in bytes.
+// Text with characters outside the ANSI code page on both roads: what the code page cannot
+// hold becomes '?'.
 #include "model/ide_model.h"
-#include "platform/code_page.h"
-#include "platform/sim/code_page_selection.h"
-#include "records/page_info_lib.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -18,76 +14,12 @@ class CodePageFaults : public BothRoadsTest {
     BothRoadsTest::SetUp();
     host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
   }
-  static void set_active_page_name(const std::string& bytes) {
-    host::ide_model().locked([&](host::IdeState& s) { s.active()->file_name = bytes; });
-  }
 };
 
 TEST_P(CodePageFaults, WindowsCodePageTurnsWhatItCannotHoldIntoQuestionMarks) {
   ASSERT_TRUE(ide_->SetPageText(kMixed).ok());
   // Each UTF-16 unit outside the code page, each half of a surrogate pair included, is one '?'.
   EXPECT_EQ(ide_->GetPageText().value, u"h\u00e9llo \u20ac ?? ?? end");
-}
-
-TEST_P(CodePageFaults, Utf8CarriesEveryCharacterBothWays) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  ASSERT_TRUE(ide_->SetPageText(kMixed).ok());
-  EXPECT_EQ(ide_->GetPageText().value, kMixed);
-  EXPECT_EQ(ide_->GetPageSelectedText().ok(), true);
-  if (relayed()) {
-    // The line is counted in bytes: the zero byte follows the last byte of the last character.
-    auto received = relay_->received();
-    ASSERT_FALSE(received.empty());
-    std::string sent = platform::to_ansi(u"SetPageText//::^x1312//::^x" + kMixed);
-    EXPECT_EQ(received.front().size, sent.size() + 1);
-    EXPECT_EQ(received.front().bytes, sent + '\0');
-  }
-}
-
-TEST_P(CodePageFaults, Utf8LinesLongerInBytesThanInCharactersArriveWhole) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  Text name(150, u'\u00e9');  // 150 characters, 300 bytes
-  ASSERT_TRUE(ide_->SetPageNew(name).ok());
-  // The relay reply holds all 300 bytes; the direct road's 256-byte buffer 128 whole characters.
-  EXPECT_EQ(ide_->GetPage().value, relayed() ? name : Text(128, u'\u00e9'));
-}
-
-TEST_P(CodePageFaults, Utf8NamesCutByTheBufferLoseTheCutCharacterOnly) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  // 255 bytes of name and a two-byte character: the 256-byte buffer holds one byte of it. The
-  // relay tool's reply of 500 holds it whole.
-  set_active_page_name(std::string(255, 'a') + "\xc3\xa9");
-  Text expected(255, u'a');
-  if (relayed()) expected += u'\u00e9';
-  EXPECT_EQ(ide_->GetPage().value, expected);
-  sim::set_code_page(sim::CodePage::kWindows1252);
-  set_active_page_name(std::string(255, 'a') + "\xe9");
-  EXPECT_EQ(ide_->GetPage().value, Text(255, u'a') + u'\u00e9');
-}
-
-TEST_P(CodePageFaults, Utf8RecordFieldsGoBackToTheHostAsWholeCharactersWithinTheField) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  if (relayed()) GTEST_SKIP() << "the relay road does not use the record";
-  // 30 three-byte characters for a 64-byte field: the host cuts the 22nd after one byte.
-  host::ide_model().locked([](host::IdeState& s) {
-    std::string name;
-    for (int i = 0; i < 30; ++i) name += "\xe2\x82\xac";
-    s.active()->display_name = name;
-  });
-  PageInfoLib page;
-  Text file = u"C:\\Projects\\Blink\\main.bas";
-  ASSERT_EQ(page.GetPageInfo(file).value, kTrue);
-  EXPECT_EQ(page.DisplayName().value.substr(0, 21), Text(21, u'\u20ac'));
-  // The next fetch hands the store back: whole characters only, zeros after them.
-  std::string handed_back;
-  host::ide_model().set_export_hook("GetPageInfo", [&](const std::vector<std::intptr_t>& a) {
-    handed_back.assign(reinterpret_cast<const char*>(a[1]), 64);
-    return 0;
-  });
-  ASSERT_EQ(page.GetPageInfo(file).value, kFalse);
-  std::string expected;
-  for (int i = 0; i < 21; ++i) expected += "\xe2\x82\xac";
-  EXPECT_EQ(handed_back, expected + '\0');
 }
 
 TAVROSK_ON_BOTH_ROADS(CodePageFaults);

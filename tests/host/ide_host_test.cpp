@@ -5,19 +5,19 @@
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
 #include "relay_tool/relay_commands.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
 
 namespace pm = plugin_manager;
 
-class HostExports : public SimTest {
+class HostExports : public PlatformTest {
  protected:
   // 16 canary bytes and a terminator past them: the host logs a buffer argument as text.
   char buffer_[17] = {};
   void SetUp() override {
-    SimTest::SetUp();
+    PlatformTest::SetUp();
     std::memset(buffer_, '#', 16);
   }
   std::string buffer() const { return std::string(buffer_, 16); }
@@ -68,7 +68,7 @@ TEST_F(HostExports, ASelectionPastTheEndOfThePageIsCutThere) {
   EXPECT_STREQ(buffer_, "ef");
 }
 
-class HostRelayCommands : public SimTest {
+class HostRelayCommands : public PlatformTest {
  protected:
   std::optional<std::string> answer(std::string_view line) { return commands_.handle_line(line); }
   host::RelayCommands commands_;

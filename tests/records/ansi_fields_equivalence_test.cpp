@@ -1,6 +1,7 @@
 // A store field goes to its record field in one conversion when all of it fits, and character by
 // character only when it does not. Compared here with the conversion done character by
-// character always, over fields of every kind of content in both code pages.
+// character always, over fields of every kind of content in every code page the platform lets
+// a test use.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,8 +9,8 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/sim/code_page_selection.h"
 #include "records/ansi_fields.h"
+#include "support/code_pages.h"
 
 namespace tavrosk {
 namespace {
@@ -35,10 +36,14 @@ std::string in_one_go(const std::u16string& field, std::size_t width) {
   return bytes;
 }
 
-class AnsiFieldPaths : public ::testing::TestWithParam<sim::CodePage> {
+class AnsiFieldPaths : public ::testing::TestWithParam<testing::TestCodePage> {
  protected:
-  void SetUp() override { sim::set_code_page(GetParam()); }
-  void TearDown() override { sim::set_code_page(sim::CodePage::kWindows1252); }
+  void SetUp() override {
+    default_ = testing::test_code_pages().front();
+    testing::select_code_page(GetParam());
+  }
+  void TearDown() override { testing::select_code_page(default_); }
+  testing::TestCodePage default_;
 
   static void expect_same(const std::u16string& field, std::size_t width) {
     EXPECT_EQ(in_one_go(field, width), by_character(field, width))
@@ -78,11 +83,8 @@ TEST_P(AnsiFieldPaths, RandomFieldsOfMixedCharacters) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, AnsiFieldPaths,
-                         ::testing::Values(sim::CodePage::kWindows1252, sim::CodePage::kUtf8),
-                         [](const auto& code_page) {
-                           return code_page.param == sim::CodePage::kUtf8 ? "Utf8" : "Windows1252";
-                         });
+INSTANTIATE_TEST_SUITE_P(CodePages, AnsiFieldPaths, ::testing::ValuesIn(testing::test_code_pages()),
+                         [](const auto& code_page) { return code_page.param.name; });
 
 }  // namespace
 }  // namespace tavrosk

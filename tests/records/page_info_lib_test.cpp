@@ -5,10 +5,9 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -147,18 +146,6 @@ TEST_P(PageInfoDirect, TheNameComesBackAsItsAnsiRoundTrip) {
   Text name = u"C:\\\u0100.bas";
   info_.GetPageInfo(name);
   EXPECT_EQ(name, u"C:\\?.bas");
-}
-
-TEST_P(PageInfoDirect, AMissingExportFailsWith453AndChangesNothing) {
-  Text name = kMain;
-  info_.GetPageInfo(name);
-  sim::hide_export("GetPageInfo");
-  plugin_manager::forget_loaded_library();
-  Text other = u"C:\\\u0100.bas";
-  auto fetched = info_.GetPageInfo(other);
-  EXPECT_EQ(fetched.status.error_number(), 453);
-  EXPECT_EQ(other, u"C:\\\u0100.bas");
-  EXPECT_EQ(info_.FileName().value, kMain);
 }
 
 TEST_P(PageInfoDirect, EachThreadHasItsOwnStore) {

@@ -4,7 +4,7 @@
 #include "model/ide_model.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

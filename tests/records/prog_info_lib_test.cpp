@@ -9,7 +9,7 @@
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -19,10 +19,10 @@ ProgrammerInfoRecord& hooked_record(const std::vector<std::intptr_t>& arguments)
   return *reinterpret_cast<ProgrammerInfoRecord*>(arguments[1]);
 }
 
-class ProgInfoDirect : public SimTest {
+class ProgInfoDirect : public PlatformTest {
  protected:
   void SetUp() override {
-    SimTest::SetUp();
+    PlatformTest::SetUp();
     programmer_info_store() = ProgrammerInfoStore{};
     page_info_store() = PageInfoStore{};
     host::ide_model().locked([](host::IdeState& ide) {
@@ -34,7 +34,7 @@ class ProgInfoDirect : public SimTest {
   void TearDown() override {
     programmer_info_store() = ProgrammerInfoStore{};
     page_info_store() = PageInfoStore{};
-    SimTest::TearDown();
+    PlatformTest::TearDown();
   }
 
   ProgInfoLib info_;

@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "ide_model.h"
+#include "model/ide_model.h"
 #include "relay_program.h"
 #include "soak/client.h"
 #include "soak/growth_table.h"

@@ -1,9 +1,15 @@
 #pragma once
-// The fixtures of tests that build for both platforms: SimTest's clean state and BothRoadsTest
-// on the simulated desktop natively; WindowsTest and BothRoadsTest over real windows, the relay
-// program and Zavoplex.dll on Windows. Both give BothRoadsTest the same members.
+// The fixtures of tests that build for both platforms, with the same names on both: natively
+// on the simulated desktop, on Windows over real windows, the relay program as a separate
+// process and the real Zavoplex.dll.
+//   PlatformTest     a clean session record, stores and reference host; box_texts()
+//   ConnectedIdeTest the IDE window and a VB_PluginLib on the direct road, the host connected
+//   BothRoadsTest    the IDE window, the relay tool and a VB_PluginLib on the road of the
+//                    test's parameter
+//   IdeWindow, RelayTool, TestWindow (support/test_window.h)
 #if defined(_WIN32)
 #include "support/win32/win32_fixture.h"
 #else
-#include "support/sim_fixture.h"
+#include "support/sim/sim_fixture.h"
 #endif
+#include "support/test_window.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 

@@ -1,5 +1,5 @@
 // Parse_GetLinesArray: one element per CR LF line, and what the caller's text keeps.
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace tavrosk::testing {

@@ -1,17 +1,24 @@
-// PlugInToolsLib's window members, seen in the simulated desktop's records.
+// PlugInToolsLib's window members, seen by the windows they place and send to.
 #include "bridge/session.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace tavrosk::testing {
 namespace {
 
-class WindowTools : public SimTest {
+class WindowTools : public PlatformTest {
  protected:
   void SetUp() override {
-    SimTest::SetUp();
-    form_a_ = desktop().create_window(u"Plug-in A");
-    form_b_ = desktop().create_window(u"Plug-in B");
+    PlatformTest::SetUp();
+    window_a_ = std::make_unique<TestWindow>(u"Plug-in A");
+    window_b_ = std::make_unique<TestWindow>(u"Plug-in B");
+    form_a_ = window_a_->handle();
+    form_b_ = window_b_->handle();
+  }
+  void TearDown() override {
+    window_b_.reset();
+    window_a_.reset();
+    PlatformTest::TearDown();
   }
 
   static WindowArgument handle_of(platform::WindowHandle window) {
@@ -24,17 +31,17 @@ class WindowTools : public SimTest {
       return static_cast<Long>(window);
     });
   }
-  // The (window, insert-after) of every SetWindowPos, checking the fixed arguments on the way.
+  // The (window, insert-after) of every SetWindowPos that reached the two forms, A's first.
   std::vector<std::pair<platform::WindowHandle, platform::WindowHandle>> placements() const {
     std::vector<std::pair<platform::WindowHandle, platform::WindowHandle>> out;
-    for (const auto& call : sim::desktop().window_pos_calls()) {
-      EXPECT_EQ(call.flags, 0x43u);
-      EXPECT_EQ((std::vector<int>{call.x, call.y, call.cx, call.cy}), (std::vector<int>(4, 0)));
-      out.emplace_back(call.window, call.insert_after);
-    }
+    for (const auto* window : {window_a_.get(), window_b_.get()})
+      for (platform::WindowHandle after : window->placements())
+        out.emplace_back(window->handle(), after);
     return out;
   }
 
+  std::unique_ptr<TestWindow> window_a_;
+  std::unique_ptr<TestWindow> window_b_;
   platform::WindowHandle form_a_ = 0;
   platform::WindowHandle form_b_ = 0;
   int hwnd_reads_ = 0;
@@ -49,7 +56,7 @@ TEST_F(WindowTools, OnTopTwiceOnOneObjectPlacesTheWindowOnce) {
   EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kTrue).ok());
   EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kTrue).ok());
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}}));
-  EXPECT_TRUE(desktop().is_topmost(form_a_));
+  EXPECT_TRUE(window_a_->topmost());
 }
 
 TEST_F(WindowTools, TheStateBelongsToTheObjectNotToTheWindow) {
@@ -58,8 +65,8 @@ TEST_F(WindowTools, TheStateBelongsToTheObjectNotToTheWindow) {
   EXPECT_EQ(hwnd_reads_, 1);                     // nor is the second handle resolved
   tools_.FormAlwaysOnTop(form(form_b_), kFalse);
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}, {form_b_, kNotTopmost}}));
-  EXPECT_TRUE(desktop().is_topmost(form_a_));
-  EXPECT_FALSE(desktop().is_topmost(form_b_));
+  EXPECT_TRUE(window_a_->topmost());
+  EXPECT_FALSE(window_b_->topmost());
 
   // Another object starts from False: its False does nothing, its True applies.
   PlugInToolsLib other;
@@ -95,29 +102,33 @@ TEST_F(WindowTools, AHandleThatIsNotAThirtyTwoBitIntegerFailsAndKeepsTheState) {
 }
 
 TEST_F(WindowTools, WordWrapSendsTheLineWidthToTheControlsWindow) {
-  platform::WindowHandle rich_text = desktop().create_window(u"", form_a_);
-  EXPECT_TRUE(tools_.RichTextBoxWordWrap(form(rich_text)).ok());
-  tools_.RichTextBoxWordWrap(form(rich_text), kFalse);
-  tools_.RichTextBoxWordWrap(form(rich_text), raw_vb_bool(1));
-  std::vector<std::tuple<std::uint32_t, std::uintptr_t, std::intptr_t>> sent;
-  for (const auto& m : desktop().messages_to(rich_text))
-    sent.emplace_back(m.message, m.wparam, m.lparam);
-  EXPECT_EQ(sent, (decltype(sent){{1096u, 0u, 0}, {1096u, 0u, 1}, {1096u, 0u, 0}}));
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> sent;
+  TestWindow rich_text(u"", form_a_,
+                       [&](std::uint32_t message, std::uintptr_t wparam,
+                           std::intptr_t lparam) -> std::optional<std::intptr_t> {
+                         if (message == platform::kEmSetTargetDevice)
+                           sent.emplace_back(wparam, lparam);
+                         return std::nullopt;
+                       });
+  EXPECT_TRUE(tools_.RichTextBoxWordWrap(form(rich_text.handle())).ok());
+  tools_.RichTextBoxWordWrap(form(rich_text.handle()), kFalse);
+  tools_.RichTextBoxWordWrap(form(rich_text.handle()), raw_vb_bool(1));
+  EXPECT_EQ(sent, (decltype(sent){{0u, 0}, {0u, 1}, {0u, 0}}));
 }
 
 TEST_F(WindowTools, WordWrapHasNoPathForANumber) {
-  platform::WindowHandle rich_text = desktop().create_window(u"", form_a_);
-  auto status = tools_.RichTextBoxWordWrap(handle_of(rich_text), kTrue);
+  TestWindow rich_text(u"", form_a_);
+  auto status = tools_.RichTextBoxWordWrap(handle_of(rich_text.handle()), kTrue);
   EXPECT_EQ(status.error_number(), error::kObjectRequired);
-  EXPECT_TRUE(desktop().messages().empty());
+  EXPECT_TRUE(rich_text.received(platform::kEmSetTargetDevice).empty());
 }
 
 TEST_F(WindowTools, TheIdeRunsOnlyUnderItsWholeTitle) {
   EXPECT_EQ(tools_.IsKorvexIdeRunning().value, kFalse);
-  platform::WindowHandle longer = desktop().create_window(u"Korvex IDE - main.bas");
+  auto longer = std::make_unique<TestWindow>(u"Korvex IDE - main.bas");
   EXPECT_EQ(tools_.IsKorvexIdeRunning().value, kFalse);
-  desktop().destroy_window(longer);
-  desktop().create_window(u"KORVEX ide");
+  longer.reset();
+  TestWindow other_case(u"KORVEX ide");
   auto running = tools_.IsKorvexIdeRunning();
   EXPECT_TRUE(running.ok());
   EXPECT_EQ(running.value, kTrue);
@@ -126,7 +137,7 @@ TEST_F(WindowTools, TheIdeRunsOnlyUnderItsWholeTitle) {
 TEST_F(WindowTools, TheToolsIgnoreTheDebugFlag) {
   // Relayed, with no relay tool: a routed member would show its message and fail.
   session().debug_flag = kTrue;
-  desktop().create_window(u"Korvex IDE");
+  TestWindow ide(u"Korvex IDE");
   EXPECT_EQ(tools_.IsKorvexIdeRunning().value, kTrue);
   EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_)).ok());
   EXPECT_EQ(placements().size(), 1u);

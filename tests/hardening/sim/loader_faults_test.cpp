@@ -9,7 +9,7 @@
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace tavrosk::testing {

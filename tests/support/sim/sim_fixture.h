@@ -1,8 +1,4 @@
 #pragma once
-#if defined(_WIN32)
-// Windows builds give the same both-roads fixture over real windows.
-#include "support/win32/win32_fixture.h"
-#else
 // Test fixtures on the simulated desktop: every test starts from a clean desktop, file system,
 // code page, reference host and session record.
 #include <gtest/gtest.h>
@@ -27,6 +23,8 @@ class SimTest : public ::testing::Test {
   sim::Desktop& desktop() { return sim::desktop(); }
   // The boxes shown so far, as their texts.
   std::vector<std::u16string> box_texts() const;
+  // The simulated desktop starts every test without a relay tool.
+  void close_relay_tool() {}
 };
 
 // The IDE window and a VB_PluginLib on the direct road, the host connected, no relay tool.
@@ -59,5 +57,9 @@ class BothRoadsTest : public SimTest, public ::testing::WithParamInterface<Road>
   std::unique_ptr<VB_PluginLib> ide_;
 };
 
+// The names that tests for both platforms use.
+using PlatformTest = SimTest;
+using IdeWindow = host::SimIdeWindow;
+using RelayTool = host::SimRelayTool;
+
 }  // namespace tavrosk::testing
-#endif

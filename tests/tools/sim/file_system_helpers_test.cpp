@@ -1,6 +1,6 @@
 // FileExists, PathExists and CreatePath on the simulated file system.
 #include "platform/sim/file_system.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace tavrosk::testing {

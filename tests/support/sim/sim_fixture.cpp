@@ -1,4 +1,4 @@
-#include "support/sim_fixture.h"
+#include "support/sim/sim_fixture.h"
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"

@@ -9,7 +9,7 @@
 #include "platform/sim/code_page_selection.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

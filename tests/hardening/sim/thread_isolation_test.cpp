@@ -14,7 +14,7 @@
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "relay_tool/relay_commands.h"
-#include "support/sim_fixture.h"
+#include "support/fixture.h"
 
 namespace tavrosk::testing {
 namespace {

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Prints, per suite, how many test cases the native build and the Windows build hold, and the
+# Windows share. The Windows build is listed under Wine; where Wine cannot run (a machine that
+# cannot execute 32-bit programs), its count is read from the native listing instead: every
+# case outside a sim/ folder, less the code-page instances that only the simulation offers,
+# and the table says so. Run after both builds, as the last step of `make test`.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native=build/native/tests
+windows=build/win32/bin
+suites="bridge relay records tools host platform hardening"
+listing=$(mktemp -d)
+trap 'rm -rf "$listing"' EXIT
+
+count_cases() {  # a --gtest_list_tests listing: the cases are its indented lines
+  grep -c '^  ' || true
+}
+
+# The cases of a native listing in JSON that build for Windows too.
+count_portable_cases() {
+  sed 's#\\/#/#g' "$1" | awk '
+    /"name":/ { name = $0 }
+    /"file":/ { if ($0 !~ /\/sim\// && name !~ /\/Utf8"/) n++ }
+    END { print n + 0 }'
+}
+
+wine_runs=no
+if [ -d "$windows" ] && command -v wine >/dev/null; then
+  export WINEARCH=win32 WINEPREFIX="$PWD/build/win32/wineprefix" WINEDEBUG=-all
+  if [ ! -d "$WINEPREFIX" ]; then
+    source scripts/wine-prefix.sh
+    fresh_wine_prefix "$WINEPREFIX" >/dev/null 2>&1 || true
+  fi
+  wine "$windows/host_tests.exe" --gtest_list_tests >/dev/null 2>&1 && wine_runs=yes
+fi
+
+printf '%-10s %7s %7s %6s\n' suite native Windows share
+total_native=0
+total_windows=0
+for suite in $suites; do
+  n=0
+  w=0
+  if [ -x "$native/${suite}_tests" ]; then
+    "$native/${suite}_tests" --gtest_list_tests --gtest_output="json:$listing/$suite.json" \
+      >"$listing/$suite.txt"
+    n=$(count_cases <"$listing/$suite.txt")
+    [ $wine_runs = no ] && w=$(count_portable_cases "$listing/$suite.json")
+  fi
+  if [ $wine_runs = yes ] && [ -f "$windows/${suite}_tests.exe" ]; then
+    w=$(wine "$windows/${suite}_tests.exe" --gtest_list_tests 2>/dev/null | tr -d '\r' | count_cases)
+  fi
+  total_native=$((total_native + n))
+  total_windows=$((total_windows + w))
+  share=$([ "$n" -gt 0 ] && echo "$((100 * w / n))%" || echo -)
+  printf '%-10s %7d %7d %6s\n' "$suite" "$n" "$w" "$share"
+done
+printf '%-10s %7d %7d %6s\n' all "$total_native" "$total_windows" \
+  "$((100 * total_windows / total_native))%"
+if [ $wine_runs = yes ]; then
+  echo "Windows: listed under Wine"
+else
+  echo "Windows: read from the native listing (Wine does not run here)"
+fi

@@ -1,0 +1,18 @@
+#pragma once
+// The ANSI code pages a test can run under: on the simulated system both that it offers, which
+// a test switches between; on Windows the system's own, which a process cannot switch.
+#include <string>
+#include <vector>
+
+namespace tavrosk::testing {
+
+struct TestCodePage {
+  std::string name;
+  int number = 0;
+};
+
+std::vector<TestCodePage> test_code_pages();
+// Makes the code page the one in use; the fixture puts the default back after the test.
+void select_code_page(const TestCodePage& code_page);
+
+}  // namespace tavrosk::testing

@@ -1,0 +1,16 @@
+#include "support/code_pages.h"
+
+#include "platform/sim/code_page_selection.h"
+
+namespace tavrosk::testing {
+
+std::vector<TestCodePage> test_code_pages() {
+  return {{"Windows1252", 1252}, {"Utf8", 65001}};
+}
+
+void select_code_page(const TestCodePage& code_page) {
+  sim::set_code_page(code_page.number == 65001 ? sim::CodePage::kUtf8
+                                               : sim::CodePage::kWindows1252);
+}
+
+}  // namespace tavrosk::testing
