@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native=build/native/tests
-windows=build/win32/bin
+source scripts/wine-prefix.sh
+windows=build/$WINDOWS_PRESET/bin
 suites="bridge relay records tools host platform hardening"
 listing=$(mktemp -d)
 trap 'rm -rf "$listing"' EXIT
@@ -26,9 +27,8 @@ count_portable_cases() {
 
 wine_runs=no
 if [ -d "$windows" ] && command -v wine >/dev/null; then
-  export WINEARCH=win32 WINEPREFIX="$PWD/build/win32/wineprefix" WINEDEBUG=-all
+  export WINEARCH=$WINDOWS_PRESET WINEPREFIX="$PWD/build/$WINDOWS_PRESET/wineprefix" WINEDEBUG=-all
   if [ ! -d "$WINEPREFIX" ]; then
-    source scripts/wine-prefix.sh
     fresh_wine_prefix "$WINEPREFIX" >/dev/null 2>&1 || true
   fi
   wine "$windows/host_tests.exe" --gtest_list_tests >/dev/null 2>&1 && wine_runs=yes
@@ -57,7 +57,7 @@ done
 printf '%-10s %7d %7d %6s\n' all "$total_native" "$total_windows" \
   "$((100 * total_windows / total_native))%"
 if [ $wine_runs = yes ]; then
-  echo "Windows: listed under Wine"
+  echo "Windows: listed under Wine ($WINDOWS_PRESET build)"
 else
   echo "Windows: read from the native listing (Wine does not run here)"
 fi

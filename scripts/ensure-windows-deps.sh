@@ -3,7 +3,7 @@
 # the 32-bit mingw-w64 cross compiler, Wine with its 32-bit half, a virtual X display, and
 # GoogleTest's sources to build with the cross compiler.
 set -euo pipefail
-packages=(g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 libwine-dev xvfb xauth googletest
+packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64 libwine-dev xvfb xauth googletest
           nlohmann-json3-dev)
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 need=()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs the soak under Wine: a fresh 32-bit prefix on a virtual display, Tavrosk.dll registered
+# Runs the soak under Wine: a fresh prefix on a virtual display, Tavrosk.dll registered
 # there with regsvr32, and the box watcher, which records any message box (the soak expects
 # none) instead of letting it wait for a user.
 #   run-soak.sh DIRECT_CALLS RELAY_EXCHANGES
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+source scripts/wine-prefix.sh
+build=build/$WINDOWS_PRESET
 
 if [ "${1:-}" != --on-display ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$@"
@@ -13,7 +14,6 @@ fi
 calls=$2
 relay=$3
 
-source scripts/wine-prefix.sh
 fresh_wine_prefix "$PWD/$build/wineprefix-soak"
 timeout 120 wine regsvr32 /s "$(winepath -w "$build/bin/Tavrosk.dll")"
 

@@ -3,7 +3,8 @@
 # prefix, and writes their rows for the benchmark table: usage run-windows-bench.sh ROWS_FILE
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+source scripts/wine-prefix.sh
+build=build/$WINDOWS_PRESET
 
 if [ "${1:-}" != --on-display ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$@"
@@ -12,7 +13,6 @@ rows=$(realpath -m "$2")
 mkdir -p "$(dirname "$rows")"
 rm -f "$rows"
 
-source scripts/wine-prefix.sh
 fresh_wine_prefix "$PWD/$build/wineprefix-bench"
 trap 'wineserver -k || true' EXIT
 start=$(date +%s)

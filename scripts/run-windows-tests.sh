@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs the Windows test programs of build/win32 under Wine: a fresh 32-bit prefix every run, a
+# Runs the Windows test programs of build/win32 under Wine: a fresh prefix every run, a
 # virtual X display (Wine cannot create windows without one), and the box watcher in the
 # background, which answers every "Tavrosk" message box and records its text for the tests.
 # The release tests (label "release": the setup program installed and uninstalled) run after
 # the others in a second fresh prefix, where no test has registered anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+source scripts/wine-prefix.sh
+build=build/$WINDOWS_PRESET
 
 # Arguments go to ctest (for example -R windows -V).
 if [ "${1:-}" != --on-display ]; then
@@ -14,7 +15,6 @@ if [ "${1:-}" != --on-display ]; then
 fi
 shift
 
-source scripts/wine-prefix.sh
 
 # run_in_fresh_prefix FOLDER CTEST-ARGUMENTS...
 run_in_fresh_prefix() {

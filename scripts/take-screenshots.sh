@@ -4,14 +4,14 @@
 # whole screen taken with xwd and turned into a PNG.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+source scripts/wine-prefix.sh
+build=build/$WINDOWS_PRESET
 picture=docs/relay-tool.png
 
 if [ "${1:-}" != --on-display ]; then
   exec xvfb-run -a -s "-screen 0 1270x500x24" "$0" --on-display
 fi
 
-source scripts/wine-prefix.sh
 fresh_wine_prefix "$PWD/$build/screenshot-prefix"
 
 bin="$PWD/$build/bin"

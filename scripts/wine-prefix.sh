@@ -1,9 +1,23 @@
-# Sourced by the Windows runners. fresh_wine_prefix FOLDER makes a new 32-bit Wine prefix
-# there and points Wine at it: no offer to install Mono or Gecko, no crash dialog, and no
+# Sourced by the Windows runners.
+#
+# WINDOWS_PRESET names the build whose programs Wine runs: win32, the shipped build, where this
+# machine runs 32-bit programs. A kernel without IA-32 emulation runs none, so 32-bit Wine cannot
+# start at all; there the same sources built for 64-bit Windows (preset win64) run under 64-bit
+# Wine instead, and the 32-bit build is only compiled.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  WINDOWS_PRESET=win32
+else
+  WINDOWS_PRESET=win64
+  PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:$PATH"
+  export PATH
+fi
+
+# fresh_wine_prefix FOLDER makes a new Wine prefix of the build's width there and points Wine
+# at it: no offer to install Mono or Gecko, no crash dialog, and no
 # window manager needed on the virtual display (unmanaged windows close without waiting for
 # one to answer).
 fresh_wine_prefix() {
-  export WINEARCH=win32
+  export WINEARCH=$WINDOWS_PRESET
   export WINEPREFIX="$1"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
