@@ -63,7 +63,8 @@ class Installer : public ::testing::TestWithParam<InstallCase> {
       EXPECT_EQ(registry_text(root, key, L"ThreadingModel"), L"Apartment");
     }
     std::wstring library = L"Software\\Classes\\TypeLib\\" + clsid_text(LIBID_Tavrosk) + L"\\1.0";
-    EXPECT_EQ(_wcsicmp(registry_text(root, library + L"\\0\\win32").c_str(), server.c_str()), 0);
+    EXPECT_EQ(_wcsicmp(registry_text(root, library + kTypeLibraryPlatform).c_str(), server.c_str()),
+              0);
   }
 
   void expect_release_version(const std::wstring& binary) const {

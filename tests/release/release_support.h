@@ -19,6 +19,10 @@ enum class Scope { machine, user };
 HKEY scope_root(Scope scope);
 Scope other(Scope scope);
 
+// Where a type library's version names its server: the platform of the DLL's own width.
+inline constexpr const wchar_t* kTypeLibraryPlatform =
+    sizeof(void*) == 8 ? L"\\0\\win64" : L"\\0\\win32";
+
 bool key_exists(HKEY root, const std::wstring& key);
 // A string value; "" when it or its key is missing.
 std::wstring registry_text(HKEY root, const std::wstring& key, const wchar_t* name = nullptr);

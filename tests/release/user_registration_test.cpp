@@ -29,7 +29,7 @@ TEST(UserRegistration, WritesEveryKeyUnderTheUsersClassesAndRemovesThemAll) {
   EXPECT_EQ(registry_text(HKEY_CURRENT_USER, classes + L"Tavrosk.PageInfoLib\\CLSID"),
             clsid_text(CLSID_PageInfoLib));
   std::wstring type_library = classes + L"TypeLib\\" + clsid_text(LIBID_Tavrosk) + L"\\1.0";
-  EXPECT_EQ(_wcsicmp(registry_text(HKEY_CURRENT_USER, type_library + L"\\0\\win32").c_str(),
+  EXPECT_EQ(_wcsicmp(registry_text(HKEY_CURRENT_USER, type_library + kTypeLibraryPlatform).c_str(),
                      library.c_str()),
             0);
   std::wstring interface_key = classes + L"Interface\\" + clsid_text(IID__PageInfoLib);

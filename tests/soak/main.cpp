@@ -22,7 +22,7 @@
 #include "soak/growth_table.h"
 #include "soak/scenario.h"
 #include "support/win32/box_record.h"
-#include "win32_ide_window.h"
+#include "relay_tool/win32_ide_window.h"
 
 namespace tavrosk::soak {
 namespace {

@@ -26,8 +26,12 @@ TEST_F(DirectRoadThroughZavoplexDll, TheLoaderFindsTheLinkedLibraryAndItsStdcall
        {std::pair{"Connect", "Connect@4"}, std::pair{"Disconnect", "Disconnect@0"},
         std::pair{"IsConnected", "IsConnected@0"}, std::pair{"GetPageInfo", "GetPageInfo@8"}}) {
     EXPECT_NE(platform::find_export(linked, plain), nullptr) << plain;
+#if !defined(_WIN64)  // 64-bit Windows has one calling convention and no decoration
     EXPECT_EQ(platform::find_export(linked, plain), platform::find_export(linked, decorated))
         << plain;
+#else
+    (void)decorated;
+#endif
   }
   EXPECT_EQ(platform::find_export(linked, "connect"), nullptr);
   EXPECT_EQ(platform::find_export(linked, "NoSuchExport"), nullptr);
