@@ -73,22 +73,6 @@ HRESULT invoke_by_name(IDispatch* object, const wchar_t* name, std::vector<VARIA
   return hr;
 }
 
-namespace {
-
-void pump_until(HANDLE done) {
-  for (;;) {
-    DWORD woke = MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT);
-    if (woke == WAIT_OBJECT_0) return;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-}
-
-}  // namespace
-
 DWORD WINAPI apartment_thread(void* parameter) {
   const auto& body = *static_cast<const std::function<void()>*>(parameter);
   HRESULT hr = CoInitialize(nullptr);
@@ -122,45 +106,7 @@ RelayRoad::~RelayRoad() {
 }
 
 ProgramRun run_program(const std::wstring& command_line) {
-  ProgramRun run;
-  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  CreatePipe(&read_end, &write_end, &inherit, 0);
-  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write_end;
-  startup.hStdError = write_end;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  std::wstring line = command_line;
-  std::wstring folder = program_folder();
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                folder.c_str(), &startup, &process);
-  CloseHandle(write_end);
-  if (!started) {
-    CloseHandle(read_end);
-    run.exit_code = static_cast<DWORD>(-1);
-    run.output = "could not start the program";
-    return run;
-  }
-  // The output is read on a thread of its own so that a full pipe never stalls the program.
-  std::thread reader([&] {
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read_end, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
-      run.output.append(buffer, got);
-    }
-  });
-  pump_until(process.hProcess);
-  reader.join();
-  GetExitCodeProcess(process.hProcess, &run.exit_code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  CloseHandle(read_end);
-  return run;
+  return run_program_in(command_line, program_folder());
 }
 
 ProgramRun run_script(const std::wstring& script, const std::wstring& arguments) {

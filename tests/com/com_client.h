@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "relay_tool/win32_ide_window.h"
 #include "support/fixture.h"
+#include "support/win32/program_run.h"
 #include "support/win32/relay_tool_process.h"
 #include "tavrosk.h"
-#include "relay_tool/win32_ide_window.h"
 
 namespace tavrosk::testing {
 
@@ -133,11 +134,7 @@ class RelayRoad {
   _VB_PluginLib* ide_;
 };
 
-// Runs a program to its end (its output gathered), pumping messages meanwhile.
-struct ProgramRun {
-  DWORD exit_code = 0;
-  std::string output;
-};
+// Runs a program beside the test programs to its end (see program_run.h).
 ProgramRun run_program(const std::wstring& command_line);
 
 // Runs a script of tests/com/scripts with the script host (cscript), arguments appended.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/win32/program_run.h"
+
 namespace tavrosk::release_testing {
 
 // A path of the build as Windows programs under Wine see it ("Z:\...").
@@ -34,12 +36,8 @@ std::vector<std::wstring> registration_keys();
 std::vector<std::wstring> registered_keys(HKEY root);
 std::wstring clsid_text(REFGUID guid);
 
-struct ProgramRun {
-  DWORD exit_code = 0;
-  std::string output;
-};
-// Runs a program to its end in `folder` (its output gathered), answering this thread's window
-// messages meanwhile.
+using testing::ProgramRun;
+// Runs a program to its end in `folder` (see program_run.h).
 ProgramRun run_program(const std::wstring& command_line, const std::wstring& folder);
 // Polls `condition` for up to `seconds`, answering window messages between polls.
 bool wait_until(const std::function<bool()>& condition, int seconds);
