@@ -13,14 +13,6 @@ long page_count(_VB_PluginLib* ide) {
   return count;
 }
 
-void set_relay_road(_VB_PluginLib* ide, bool on) {
-  long window = kPluginWindow;
-  VARIANT_BOOL mode = on ? VARIANT_TRUE : VARIANT_FALSE;
-  VARIANT_BOOL answer = VARIANT_FALSE;
-  check(ide->DebugApp(&window, &mode, &answer), "DebugApp");
-  if (on && answer != VARIANT_TRUE) throw std::runtime_error("the relay program did not answer");
-}
-
 void count_pages(_VB_PluginLib* ide, long expected, std::int64_t calls) {
   for (std::int64_t i = 0; i < calls; ++i) {
     if (page_count(ide) != expected) throw std::runtime_error("GetPageCount changed its answer");

@@ -18,14 +18,6 @@ constexpr long kLargestPage = 512000;
 constexpr int kPageTextCapacity = 512006;
 constexpr int kReplyCapacity = 500;
 
-void set_relay_road(_VB_PluginLib* ide, bool on) {
-  long window = kPluginWindow;
-  VARIANT_BOOL mode = on ? VARIANT_TRUE : VARIANT_FALSE;
-  VARIANT_BOOL answer = VARIANT_FALSE;
-  check(ide->DebugApp(&window, &mode, &answer), "DebugApp");
-  if (on && answer != VARIANT_TRUE) throw std::runtime_error("the relay program did not answer");
-}
-
 HWND relay_window() {
   return FindWindowW(nullptr, host::win32_relay::kRelayWindowTitle);
 }

@@ -39,5 +39,7 @@ MeasuredRow measure_script_loop();
 
 // Fails with a message naming the call when `hr` is not S_OK.
 void check(HRESULT hr, const char* call);
+// Switches this thread's road through DebugApp; fails when the relay program does not answer.
+void set_relay_road(_VB_PluginLib* ide, bool on);
 
 }  // namespace tavrosk::bench
