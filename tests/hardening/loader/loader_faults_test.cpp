@@ -31,18 +31,21 @@ TEST_F(LoaderFaults, AMissingLibraryFailsEveryDirectMemberWith53AndWritesNothing
   EXPECT_EQ(ide_->GetPathIDE().status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->SetPageClear().error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->GetPageText(100).status.error_number(), error::kFileNotFound);
-  Text page = u"kept";
+  // Nor are the caller's variables converted through the code page.
+  Text page = u"kept", name = u"C:\\\u0100.bas", include = u"kept";
   EXPECT_EQ(ide_->GetPageByIndex(0, page).status.error_number(), error::kFileNotFound);
-  EXPECT_EQ(page, u"kept");
+  EXPECT_EQ(ide_->GetPageIncludeByIndex(name, 0, include).status.error_number(),
+            error::kFileNotFound);
+  EXPECT_EQ(page + include, u"keptkept");
   Long line = 3, column = 4;
   EXPECT_EQ(ide_->GetPageCursorPos(line, column).error_number(), error::kFileNotFound);
   EXPECT_EQ(line, 3);
   EXPECT_EQ(column, 4);
-  Text name = u"main.bas", programmer = u"FlashLink";
+  Text programmer = u"FlashLink";
   EXPECT_EQ(PageInfoLib().GetPageInfo(name).status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ProgInfoLib().GetProgrammerInfo(programmer).status.error_number(),
             error::kFileNotFound);
-  EXPECT_EQ(name, u"main.bas");
+  EXPECT_EQ(name, u"C:\\\u0100.bas");
   EXPECT_EQ(programmer, u"FlashLink");
   EXPECT_EQ(page_info_store().OSC, 77);
   EXPECT_EQ(programmer_info_store().Path[0], u'p');
@@ -112,6 +115,13 @@ INSTANTIATE_TEST_SUITE_P(
                         return ide.GetPageDisplayLines(top, lines);
                       }}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// A read of a given length needs no page information.
+TEST_F(LoaderFaults, WithoutThePageInformationOnlyAReadOfAGivenLengthWorks) {
+  find_plugin_manager_library_lacking("GetPageInfo");
+  EXPECT_EQ(ide_->GetPageText().status.error_number(), error::kDllEntryPointNotFound);
+  EXPECT_EQ(ide_->GetPageText(5).value, u"Devic");
+}
 
 // A text read whose export is missing fails after the page information was fetched: what the
 // body wrote before the failure stays written.
