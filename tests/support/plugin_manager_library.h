@@ -1,9 +1,8 @@
 #pragma once
 // Which plug-in manager library the direct road finds from the next call on: natively the
-// simulated loader hides it or one of its exports; on Windows the loader-fault program, which
-// runs from a folder without Zavoplex.dll, puts a folder on the loader's search path that holds
-// the whole library (the folder above), a library lacking one export (lacking_<export>/ below,
-// one for each export that tests/CMakeLists.txt lists), or none.
+// simulated loader hides it or an export; on Windows the loader-fault program (in a folder
+// without Zavoplex.dll) puts the folder above (the whole library), lacking_<export>/ (built for
+// the exports that tests/CMakeLists.txt lists) or its own on the loader's search path.
 #include <string>
 
 namespace tavrosk::testing {

@@ -116,7 +116,6 @@ INSTANTIATE_TEST_SUITE_P(
                       }}),
     [](const auto& test) { return std::string(test.param.name); });
 
-// A read of a given length needs no page information.
 TEST_F(LoaderFaults, WithoutThePageInformationOnlyAReadOfAGivenLengthWorks) {
   find_plugin_manager_library_lacking("GetPageInfo");
   EXPECT_EQ(ide_->GetPageText().status.error_number(), error::kDllEntryPointNotFound);

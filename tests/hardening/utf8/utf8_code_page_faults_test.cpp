@@ -55,8 +55,18 @@ TEST_P(Utf8CodePageFaults, Utf8NamesCutByTheBufferLoseTheCutCharacterOnly) {
   EXPECT_EQ(ide_->GetPage().value, expected);
 }
 
-TEST_P(Utf8CodePageFaults, Utf8RecordFieldsGoBackToTheHostAsWholeCharactersWithinTheField) {
-  if (relayed()) GTEST_SKIP() << "the relay road does not use the record";
+TAVROSK_ON_BOTH_ROADS(Utf8CodePageFaults);
+
+// Only the direct road fetches the record.
+class Utf8RecordFields : public ConnectedIdeTest {
+ protected:
+  void SetUp() override {
+    ConnectedIdeTest::SetUp();
+    ASSERT_TRUE(select_code_page(kUtf8CodePage)) << "the program's manifest must ask for UTF-8";
+  }
+};
+
+TEST_F(Utf8RecordFields, GoBackToTheHostAsWholeCharactersWithinTheField) {
   // 30 three-byte characters for a 64-byte field: the host cuts the 22nd after one byte.
   host::ide_model().locked([](host::IdeState& s) {
     std::string name;
@@ -78,8 +88,6 @@ TEST_P(Utf8CodePageFaults, Utf8RecordFieldsGoBackToTheHostAsWholeCharactersWithi
   for (int i = 0; i < 21; ++i) expected += "\xe2\x82\xac";
   EXPECT_EQ(handed_back, expected + '\0');
 }
-
-TAVROSK_ON_BOTH_ROADS(Utf8CodePageFaults);
 
 }  // namespace
 }  // namespace tavrosk::testing

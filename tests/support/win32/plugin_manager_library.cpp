@@ -10,10 +10,6 @@
 namespace tavrosk::testing {
 namespace {
 
-bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The library never unloads what it loaded (a thread may still hold an export); the test lets
 // go of it, so that the next call loads by name from the new search path.
 void search_library_in(const std::string& folder) {
@@ -24,8 +20,9 @@ void search_library_in(const std::string& folder) {
     if (loaded == nullptr || !FreeLibrary(loaded)) break;
   }
   EXPECT_EQ(GetModuleHandleA(name), nullptr) << name << " stays loaded";
-  EXPECT_FALSE(exists(program_folder() + name)) << "the program's own folder comes first";
-  EXPECT_TRUE(exists(folder)) << folder;
+  EXPECT_EQ(GetFileAttributesA((program_folder() + name).c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the program's own folder comes first";
+  EXPECT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
   EXPECT_TRUE(SetDllDirectoryA(folder.c_str()));
 }
 
