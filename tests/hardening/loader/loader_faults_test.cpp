@@ -31,7 +31,7 @@ TEST_F(LoaderFaults, AMissingLibraryFailsEveryDirectMemberWith53AndWritesNothing
   EXPECT_EQ(ide_->GetPathIDE().status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->SetPageClear().error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->GetPageText(100).status.error_number(), error::kFileNotFound);
-  // Nor are the caller's variables converted through the code page.
+  // The caller's variables stay as they were, not even converted through the code page.
   Text page = u"kept", name = u"C:\\\u0100.bas", include = u"kept";
   EXPECT_EQ(ide_->GetPageByIndex(0, page).status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->GetPageIncludeByIndex(name, 0, include).status.error_number(),
