@@ -59,6 +59,16 @@ TEST_F(WindowTools, OnTopTwiceOnOneObjectPlacesTheWindowOnce) {
   EXPECT_TRUE(window_a_->topmost());
 }
 
+TEST_F(WindowTools, OnTopKeepsPlaceAndSizeAndShowsTheWindow) {
+  ASSERT_FALSE(window_a_->visible());
+  EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kTrue).ok());
+  EXPECT_TRUE(window_a_->topmost());
+  EXPECT_TRUE(window_a_->visible());
+  EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kFalse).ok());
+  EXPECT_FALSE(window_a_->topmost());
+  EXPECT_TRUE(window_a_->kept_place_and_size());
+}
+
 TEST_F(WindowTools, TheStateBelongsToTheObjectNotToTheWindow) {
   tools_.FormAlwaysOnTop(form(form_a_), kTrue);
   tools_.FormAlwaysOnTop(form(form_b_), kTrue);  // this object is on top already: nothing
