@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/value_types.h"
+#include "platform/code_page.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {
@@ -12,13 +13,15 @@ namespace tavrosk::testing {
 class TempFolderTest : public PlatformTest {
  protected:
   void SetUp() override;
-  // Puts the current folder back, then removes the folder with everything in it.
-  void TearDown() override;
+  void TearDown() override;  // the current folder put back first
 
-  // The folder's full path (no trailing backslash), or `relative` inside it.
-  std::string temp_path(const std::string& relative = "") const;
-  // The same path as the text a plug-in passes.
-  Text temp_text(const std::string& relative = "") const;
+  // The folder's full path (no trailing backslash), or `relative` inside it; as a plug-in's text.
+  std::string temp_path(const std::string& relative = "") const {
+    return relative.empty() ? root_ : root_ + "\\" + relative;
+  }
+  Text temp_text(const std::string& relative = "") const {
+    return platform::from_ansi(temp_path(relative));
+  }
   void add_folder(const std::string& relative);         // with its missing parents
   void add_file(const std::string& relative);           // empty, with its missing parent folders
   void hide(const std::string& relative);               // the hidden attribute beside the others

@@ -52,7 +52,8 @@ TEST_F(FileSystemHelpers, AThreeCharacterTextKeepsItsTrailingBackslash) {
 
 TEST_F(FileSystemHelpers, PathExistsWithWildcardsLooksAtTheFirstEntryFound) {
   EXPECT_TRUE(path_exists(temp_text("Work\\Pro*")));
-  EXPECT_TRUE(path_exists(temp_text("Work\\?")));
+  EXPECT_TRUE(path_exists(temp_text("Work\\?")));         // ".", which comes first
+  EXPECT_TRUE(path_exists(temp_text("Work\\Empty\\*")));  // an empty folder lists "." too
   EXPECT_FALSE(path_exists(temp_text("Work\\read*")));
   // A hidden folder still carries the folder bit among its others.
   hide("Work\\Project");
@@ -66,6 +67,10 @@ TEST_F(FileSystemHelpers, FileExistsForAnyEntry) {
   EXPECT_FALSE(file_exists(u""));
   EXPECT_FALSE(file_exists(temp_text("Work\\Project\\")));
   EXPECT_FALSE(file_exists(temp_text("Work\\*.bas")));
+  EXPECT_TRUE(file_exists(temp_text("WORK\\README.TX?")));  // any letter case
+  EXPECT_FALSE(file_exists(temp_text("W*\\readme.txt")));   // wildcards in the last part only
+  EXPECT_FALSE(file_exists(u"C:\\"));                       // a drive root is no entry of its own
+  EXPECT_TRUE(file_exists(u"C:\\*.*"));
 }
 
 // A folder made before its parent, or made again, would fail: success shows the order, and

@@ -1,6 +1,5 @@
 #include "support/temp_folder.h"
 
-#include "platform/code_page.h"
 #include "platform/sim/file_system.h"
 
 namespace tavrosk::testing {
@@ -9,20 +8,12 @@ void TempFolderTest::SetUp() {
   PlatformTest::SetUp();
   root_ = "C:\\Temp\\tavrosk_files";
   sim::file_system().add_drive('C');
-  sim::file_system().add_directory(root_);
+  add_folder("");
 }
 
 void TempFolderTest::TearDown() {
   sim::file_system().reset();  // the current folder goes back to C:\ with it
   PlatformTest::TearDown();
-}
-
-std::string TempFolderTest::temp_path(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + "\\" + relative;
-}
-
-Text TempFolderTest::temp_text(const std::string& relative) const {
-  return platform::from_ansi(temp_path(relative));
 }
 
 void TempFolderTest::add_folder(const std::string& relative) {

@@ -1,5 +1,5 @@
 // FileExists, PathExists and CreatePath where only the simulated file system can set the scene:
-// drive roots of the test's own, and a folder that refuses new folders.
+// drive roots of the test's own, and a folder that refuses new folders; and that set-up itself.
 #include "platform/sim/file_system.h"
 #include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
@@ -36,6 +36,17 @@ TEST_F(SimFileSystemHelpers, CreatePathPassesOnAFoldersRefusal) {
   auto refused = tools_.CreatePath(u"C:\\Work\\Fresh\\Sub");
   EXPECT_EQ(refused.error_number(), error::kPathFileAccess);
   EXPECT_TRUE(fs().created_directories().empty());
+}
+
+TEST_F(SimFileSystemHelpers, TheSetUpNeitherInventsDrivesNorBuildsUnderFiles) {
+  fs().add_directory("Q:\\Nowhere");
+  EXPECT_FALSE(fs().is_directory("Q:\\"));
+  EXPECT_FALSE(fs().is_directory("Q:\\Nowhere"));
+  fs().add_directory("E:\\only.txt\\Inside");
+  EXPECT_FALSE(fs().is_directory("E:\\only.txt\\Inside"));
+  EXPECT_TRUE(fs().is_file("E:\\only.txt"));
+  fs().add_file("C:\\Work");  // a folder stays a folder
+  EXPECT_TRUE(fs().is_directory("C:\\Work"));
 }
 
 }  // namespace
