@@ -28,14 +28,14 @@ inline constexpr char kRelayPageTextRow[] =
     "Wine: relay GetPageText 512000 chars vs bare WM_GETTEXT";
 inline constexpr double kRelayPageTextTarget = 1.10;
 inline constexpr char kRelayChangedPageTextRow[] =
-    "Wine: the same after another reply (the page set anew) vs bare WM_GETTEXT";
+    "Wine: relay GetPageText 512000 chars, page set anew, vs bare";
 inline constexpr char kRelayPageTextByHandRow[] =
     "Wine: relay GetPageText 512000 chars vs same messages by hand";
 inline constexpr char kScriptLoopRow[] =
     "Wine: VBScript IsConnected loop vs Dictionary.Exists loop";
 inline constexpr double kScriptLoopTarget = 1.25;
 inline constexpr char kScriptDispatchRow[] =
-    "Wine: VBScript PageInfoLib.OSC loop (no export) vs Dictionary.Exists loop";
+    "Wine: VBScript OSC loop (no export) vs Dictionary.Exists loop";
 
 struct MeasuredRow {
   std::string what;
