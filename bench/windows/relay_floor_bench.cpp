@@ -87,11 +87,15 @@ void fill_relay_page(_VB_PluginLib* ide) {
 void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide) {
   fill_relay_page(ide);
   if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand: no answer");
-  runs.add({"hand/GetPageCount", [](std::int64_t calls) {
+  // The relayed calls follow the exchange of DebugApp that switches the road; these follow one
+  // exchange too, so that both find the relay program just as lately woken.
+  runs.add({"hand/GetPageCount",
+            [](std::int64_t calls) {
               for (std::int64_t i = 0; i < calls; ++i) {
                 if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand");
               }
-            }});
+            },
+            [] { page_count_by_hand(); }});
   rows.push_back({kRelayByHandRow, "relay/GetPageCount", "hand/GetPageCount", kRelayByHandTarget});
 
   // Every read of the largest page starts with the page in the reply window, as when a plug-in
@@ -112,14 +116,12 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
             },
             [=] { set_relay_road(ide, false); }});
   // After another reply, so that the relay program sets the page as the reply window's text.
-  runs.add({"relay/GetPageText512000/after another reply",
-            [=](std::int64_t calls) {
-              for (std::int64_t i = 0; i < calls; ++i) {
-                send_line_by_hand("GetPageCount//::^x1312");
-                read_relayed(1);
-              }
+  runs.add({"relay/GetPageText512000/after another reply", read_relayed,
+            [=] {
+              set_relay_road(ide, true);
+              send_line_by_hand("GetPageCount//::^x1312");
             },
-            [=] { set_relay_road(ide, true); }, [=] { set_relay_road(ide, false); }});
+            [=] { set_relay_road(ide, false); }, true});
   // The whole exchange by hand, to tell the library's share from the relay program's.
   runs.add({"hand/GetPageText512000",
             [](std::int64_t calls) {
