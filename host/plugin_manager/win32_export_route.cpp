@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -49,11 +50,14 @@ struct IdeWindow {
   DWORD process = 0;
 };
 
-// The IDE window this thread found last. Every export call asks for it, and a search walks
-// every top-level window, so a window still there is kept; one that has gone (a host program
-// closed or restarted) is searched for afresh.
+// The IDE window found last. Every export call asks for it, and a search walks every top-level
+// window, so a window still there is kept; one that has gone (a host program closed or
+// restarted) is searched for afresh. Kept for the process, not per thread: a plug-in's threads
+// come and go, and state of this DLL per thread would have to end with each.
 IdeWindow ide_window() {
-  thread_local IdeWindow found;
+  static std::mutex mutex;
+  static IdeWindow found;
+  std::lock_guard lock(mutex);
   if (found.window != nullptr && IsWindow(found.window)) return found;
   found.window = FindWindowW(nullptr, protocol::kIdeWindowTitle);
   found.process = 0;
