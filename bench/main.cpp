@@ -42,8 +42,10 @@ std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
                       {kRelayAcrossProcessesRow, "none set"},
                       {kRelayByHandRow, target(kRelayByHandTarget)},
                       {kRelayPageTextRow, target(kRelayPageTextTarget)},
+                      {kRelayChangedPageTextRow, "none set"},
                       {kRelayPageTextByHandRow, "none set"},
-                      {kScriptLoopRow, target(kScriptLoopTarget)}}};
+                      {kScriptLoopRow, target(kScriptLoopTarget)},
+                      {kScriptDispatchRow, "none set"}}};
 }
 
 }  // namespace

@@ -27,11 +27,15 @@ inline constexpr double kRelayByHandTarget = 1.05;
 inline constexpr char kRelayPageTextRow[] =
     "Wine: relay GetPageText 512000 chars vs bare WM_GETTEXT";
 inline constexpr double kRelayPageTextTarget = 1.10;
+inline constexpr char kRelayChangedPageTextRow[] =
+    "Wine: relay GetPageText 512000 chars, page set anew, vs bare";
 inline constexpr char kRelayPageTextByHandRow[] =
     "Wine: relay GetPageText 512000 chars vs same messages by hand";
 inline constexpr char kScriptLoopRow[] =
     "Wine: VBScript IsConnected loop vs Dictionary.Exists loop";
 inline constexpr double kScriptLoopTarget = 1.25;
+inline constexpr char kScriptDispatchRow[] =
+    "Wine: VBScript OSC loop (no export) vs Dictionary.Exists loop";
 
 struct MeasuredRow {
   std::string what;

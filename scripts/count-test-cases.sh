@@ -46,8 +46,12 @@ for suite in $suites; do
     n=$(count_cases <"$listing/$suite.txt")
     [ $wine_runs = no ] && w=$(count_portable_cases "$listing/$suite.json")
   fi
-  if [ $wine_runs = yes ] && [ -f "$windows/${suite}_tests.exe" ]; then
-    w=$(wine "$windows/${suite}_tests.exe" --gtest_list_tests 2>/dev/null | tr -d '\r' | count_cases)
+  if [ $wine_runs = yes ]; then
+    # The suite's program and those of its parts that run in a process of their own.
+    for program in $(find "$windows" -name "${suite}_tests.exe" -o -name "${suite}_*_tests.exe"); do
+      cases=$(wine "$program" --gtest_list_tests 2>/dev/null | tr -d '\r' | count_cases)
+      w=$((w + cases))
+    done
   fi
   total_native=$((total_native + n))
   total_windows=$((total_windows + w))

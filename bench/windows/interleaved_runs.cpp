@@ -26,6 +26,7 @@ double InterleavedRuns::seconds_for(const Benchmark& benchmark, std::int64_t cal
 std::int64_t InterleavedRuns::calls_per_repetition(const Benchmark& benchmark,
                                                    double seconds) const {
   std::int64_t calls = 1;
+  if (benchmark.one_call) return calls;
   double taken = seconds_for(benchmark, calls);
   while (taken < seconds / 10) {
     calls *= 4;

@@ -19,6 +19,8 @@ struct Benchmark {
   // Around each repetition, outside the timed part (for example to switch the road).
   std::function<void()> enter = [] {};
   std::function<void()> leave = [] {};
+  // One call a repetition, for a call that must follow what `enter` did.
+  bool one_call = false;
 };
 
 class InterleavedRuns {

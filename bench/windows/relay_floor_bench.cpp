@@ -87,32 +87,52 @@ void fill_relay_page(_VB_PluginLib* ide) {
 void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide) {
   fill_relay_page(ide);
   if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand: no answer");
-  runs.add({"hand/GetPageCount", [](std::int64_t calls) {
+  // The relayed calls follow the exchange of DebugApp that switches the road; these follow one
+  // exchange too, so that both find the relay program just as lately woken.
+  runs.add({"hand/GetPageCount",
+            [](std::int64_t calls) {
               for (std::int64_t i = 0; i < calls; ++i) {
                 if (page_count_by_hand() != 2) throw std::runtime_error("GetPageCount by hand");
               }
-            }});
+            },
+            [] { page_count_by_hand(); }});
   rows.push_back({kRelayByHandRow, "relay/GetPageCount", "hand/GetPageCount", kRelayByHandTarget});
 
-  runs.add({"relay/GetPageText512000",
-            [=](std::int64_t calls) {
-              for (std::int64_t i = 0; i < calls; ++i) {
-                if (relayed_page_text_length(ide) != static_cast<std::size_t>(kLargestPage)) {
-                  throw std::runtime_error("relayed GetPageText changed its answer");
-                }
-              }
+  // Every read of the largest page starts with the page in the reply window, as when a plug-in
+  // reads the same page again: the bare read reads that window, and the relay program answers
+  // the line with the reply that the window already shows.
+  auto show_page = [] { send_line_by_hand("GetPageText//::^x1312"); };
+  auto read_relayed = [=](std::int64_t calls) {
+    for (std::int64_t i = 0; i < calls; ++i) {
+      if (relayed_page_text_length(ide) != static_cast<std::size_t>(kLargestPage)) {
+        throw std::runtime_error("relayed GetPageText changed its answer");
+      }
+    }
+  };
+  runs.add({"relay/GetPageText512000", read_relayed,
+            [=] {
+              set_relay_road(ide, true);  // an exchange of its own, before the page is shown
+              show_page();
             },
-            [=] { set_relay_road(ide, true); }, [=] { set_relay_road(ide, false); }});
+            [=] { set_relay_road(ide, false); }});
+  // After another reply, so that the relay program sets the page as the reply window's text.
+  runs.add({"relay/GetPageText512000/after another reply", read_relayed,
+            [=] {
+              set_relay_road(ide, true);
+              send_line_by_hand("GetPageCount//::^x1312");
+            },
+            [=] { set_relay_road(ide, false); }, true});
   // The whole exchange by hand, to tell the library's share from the relay program's.
-  runs.add({"hand/GetPageText512000", [](std::int64_t calls) {
+  runs.add({"hand/GetPageText512000",
+            [](std::int64_t calls) {
               for (std::int64_t i = 0; i < calls; ++i) {
                 send_line_by_hand("GetPageText//::^x1312");
                 if (bare_page_read(GetWindow(relay_window(), GW_CHILD)) != kLargestPage) {
                   throw std::runtime_error("GetPageText by hand");
                 }
               }
-            }});
-  // The reply window holds the page when the bare reads start.
+            },
+            show_page});
   runs.add({"hand/WM_GETTEXT512006",
             [](std::int64_t calls) {
               HWND reply = GetWindow(relay_window(), GW_CHILD);
@@ -122,9 +142,11 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
                 }
               }
             },
-            [] { send_line_by_hand("GetPageText//::^x1312"); }});
+            show_page});
   rows.push_back({kRelayPageTextRow, "relay/GetPageText512000", "hand/WM_GETTEXT512006",
                   kRelayPageTextTarget});
+  rows.push_back({kRelayChangedPageTextRow, "relay/GetPageText512000/after another reply",
+                  "hand/WM_GETTEXT512006", 0});
   rows.push_back({kRelayPageTextByHandRow, "relay/GetPageText512000", "hand/GetPageText512000", 0});
 }
 

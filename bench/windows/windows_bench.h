@@ -33,9 +33,9 @@ void add_relay_exchange(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_P
 // and the bare read of the largest page. Uses the relay exchange's benchmark of GetPageCount.
 void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_PluginLib* ide);
 
-// A script's loop of IsConnected against the same loop on Scripting.Dictionary, through
-// cscript; needs the IDE window on this thread.
-MeasuredRow measure_script_loop();
+// A script's loop of IsConnected, and of a member that calls no export, against the same loop
+// on Scripting.Dictionary, through cscript; needs the IDE window on this thread.
+std::vector<MeasuredRow> measure_script_loops();
 
 // Fails with a message naming the call when `hr` is not S_OK.
 void check(HRESULT hr, const char* call);

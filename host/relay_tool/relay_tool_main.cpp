@@ -37,7 +37,12 @@ namespace {
 using namespace tavrosk::host;
 
 constexpr int kReplyHeight = 22;
-constexpr std::size_t kRowsKept = 5000;  // older rows leave the list (the log keeps them)
+// Older rows leave the list (the log keeps them): beyond this many, or when the replies that
+// the rows keep for the copy pass this many bytes, which a 32-bit program could not hold for
+// thousands of rows of the largest page.
+constexpr std::size_t kRowsKept = 5000;
+constexpr std::size_t kReplyBytesKept = std::size_t{64} << 20;
+constexpr std::size_t kShownLength = 300;  // of each column in the list
 
 enum MenuCommand : UINT_PTR {
   kLoadState = 101,
@@ -58,18 +63,26 @@ struct HostProgram {
   std::deque<std::string> queued;        // replies a test queued for the next lines
   std::optional<std::string> ide_reply;  // filled while the IDE carries a line out
   std::vector<TrafficRow> rows;
+  std::size_t reply_bytes = 0;  // of the rows' replies
   std::string saved_state;
+  // The reply window's text as this program last set it; not known after another program set it.
+  std::string shown_reply;
+  bool shown_reply_known = true;
+  bool setting_reply = false;
+  WNDPROC reply_proc = nullptr;
 };
 
 HostProgram g_host;
 
-void log_entry(const std::string& entry) {
-  if (!g_host.options.log.empty()) append_log_entry(g_host.options.log, entry);
+// The entry is made only when there is a log: escaping a long reply costs as much as reading it.
+template <class Entry>
+void log_entry(Entry&& entry) {
+  if (!g_host.options.log.empty()) append_log_entry(g_host.options.log, entry());
 }
 
 // To standard error, the log, and a box unless hidden.
 void report(const std::string& message) {
-  log_entry(log_time() + " error " + escape_log_text(message));
+  log_entry([&] { return log_time() + " error " + escape_log_text(message); });
   std::fprintf(stderr, "%s\n", message.c_str());
   std::fflush(stderr);
   if (!g_host.options.hidden) {
@@ -98,10 +111,30 @@ void model_changed() {
   save_state_if_changed();
 }
 
+// Setting a long reply costs the system a copy and a conversion of all of it, so the text is
+// set only when it differs from what the window shows.
+void show_reply(const std::string& reply) {
+  if (g_host.shown_reply_known && reply == g_host.shown_reply) return;
+  g_host.setting_reply = true;
+  SetWindowTextA(g_host.reply, reply.c_str());
+  g_host.setting_reply = false;
+  g_host.shown_reply = reply;
+  g_host.shown_reply_known = true;
+}
+
+// Notices a text that another program gives the reply window, which show_reply must then set.
+LRESULT CALLBACK reply_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETTEXT && !g_host.setting_reply) g_host.shown_reply_known = false;
+  return CallWindowProcW(g_host.reply_proc, window, message, wparam, lparam);
+}
+
 void add_row(TrafficRow row) {
+  g_host.reply_bytes += row.reply.size();
   g_host.rows.push_back(std::move(row));
   if (g_host.traffic == nullptr) return;
-  if (g_host.rows.size() > kRowsKept) {
+  while (g_host.rows.size() > 1 &&
+         (g_host.rows.size() > kRowsKept || g_host.reply_bytes > kReplyBytesKept)) {
+    g_host.reply_bytes -= g_host.rows.front().reply.size();
     g_host.rows.erase(g_host.rows.begin());
     SendMessageA(g_host.traffic, LVM_DELETEITEM, 0, 0);
   }
@@ -118,7 +151,8 @@ void add_row(TrafficRow row) {
     LVITEMA cell{};
     cell.iSubItem = column;
     // The list shows a long reply's beginning; the log and the copy keep all of it.
-    std::string text = columns[column]->substr(0, 300);
+    std::string text = columns[column]->substr(0, kShownLength);
+    if (columns[column] == &shown.reply) text = escape_log_text(text).substr(0, kShownLength);
     cell.pszText = text.data();
     SendMessageA(g_host.traffic, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&cell));
@@ -149,7 +183,7 @@ std::optional<std::optional<std::string>> carry_out_in_ide(const std::string& li
 }
 
 void on_line(const ReceivedLine& line) {
-  log_entry(line_entry(line));
+  log_entry([&] { return line_entry(line); });
   std::string text = line.bytes.substr(0, line.bytes.find('\0'));
   std::optional<std::string> reply;
   bool scripted = true;
@@ -168,9 +202,9 @@ void on_line(const ReceivedLine& line) {
     }
   }
   // A command without a reply leaves the reply window as it was.
-  if (reply) SetWindowTextA(g_host.reply, reply->c_str());
-  log_entry(reply_entry(reply, scripted));
-  add_row(relay_row(text, reply, scripted));
+  if (reply) show_reply(*reply);
+  log_entry([&] { return reply_entry(reply, scripted); });
+  add_row(relay_row(text, std::move(reply), scripted));
   model_changed();
 }
 
@@ -182,7 +216,7 @@ LRESULT on_copy_data(const COPYDATASTRUCT& data) {
       return 1;
     case win32_relay::kResetTag:
       g_host.queued.clear();
-      SetWindowTextA(g_host.reply, "");
+      show_reply("");
       return 1;
     case win32_relay::kIdeReplyTag:
       g_host.ide_reply = bytes;
@@ -246,6 +280,7 @@ void on_menu(UINT_PTR command) {
       break;
     case kClearTraffic:
       g_host.rows.clear();
+      g_host.reply_bytes = 0;
       SendMessageA(g_host.traffic, LVM_DELETEALLITEMS, 0, 0);
       break;
     case kCopyTraffic:
@@ -317,6 +352,8 @@ bool create_relay_window(HINSTANCE instance) {
                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0,
                       kReplyHeight, 660, 400, g_host.relay, nullptr, instance, nullptr);
   if (g_host.reply == nullptr || g_host.traffic == nullptr) return false;
+  g_host.reply_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(g_host.reply, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(reply_window_proc)));
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageW(g_host.reply, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(g_host.traffic, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -340,7 +377,7 @@ void create_ide_window(HINSTANCE instance) {
   events.line = [](const std::string&, const std::optional<std::string>&) { model_changed(); };
   events.export_call = [](const ExportCall& call, const ExportAnswer& answer) {
     std::string description = describe_export_call(call);
-    log_entry(call_entry(description, answer.result));
+    log_entry([&] { return call_entry(description, answer.result); });
     add_row(export_row(description, answer.result));
     model_changed();
   };

@@ -1,20 +1,20 @@
 #include "relay_tool/traffic.h"
 
 #include <sstream>
+#include <utility>
 
 #include "relay_tool/relay_commands.h"
 #include "relay_tool/traffic_log.h"
 
 namespace tavrosk::host {
 
-TrafficRow relay_row(const std::string& line, const std::optional<std::string>& reply,
-                     bool scripted) {
+TrafficRow relay_row(const std::string& line, std::optional<std::string> reply, bool scripted) {
   std::vector<std::string> fields = split_line(line);
   TrafficRow row{log_time(), fields[0], fields.size() > 1 ? fields[1] : "", "", ""};
   for (std::size_t i = 2; i < fields.size(); ++i) {
     row.fields += (i > 2 ? " | " : "") + escape_log_text(fields[i]);
   }
-  row.reply = reply ? escape_log_text(*reply) : "(no reply)";
+  row.reply = reply ? std::move(*reply) : "(no reply)";
   if (scripted) row.reply += "  (scripted)";
   return row;
 }
@@ -31,7 +31,7 @@ std::string traffic_text(const std::vector<TrafficRow>& rows) {
   std::string text = "time\tcommand\tsession\tfields\treply\r\n";
   for (const auto& row : rows) {
     text += row.time + '\t' + row.command + '\t' + row.session + '\t' + row.fields + '\t' +
-            row.reply + "\r\n";
+            escape_log_text(row.reply) + "\r\n";
   }
   return text;
 }

@@ -15,11 +15,12 @@ struct TrafficRow {
   std::string command;
   std::string session;  // the session handle; "direct" for an export call
   std::string fields;   // the command's own fields, joined by " | "
-  std::string reply;    // the reply given; "(no reply)" when the command gives none
+  // The reply given, unescaped (a long reply is kept, not copied, and escaped only where it is
+  // shown); "(no reply)" when the command gives none.
+  std::string reply;
 };
 
-TrafficRow relay_row(const std::string& line, const std::optional<std::string>& reply,
-                     bool scripted);
+TrafficRow relay_row(const std::string& line, std::optional<std::string> reply, bool scripted);
 TrafficRow export_row(const std::string& call_description, std::int32_t result);
 
 // The rows as text: a header, then one row per line, columns separated by tabs.

@@ -9,6 +9,7 @@ namespace tavrosk::host {
 std::string escape_log_text(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string text;
+  text.reserve(bytes.size());
   for (char c : bytes) {
     auto byte = static_cast<unsigned char>(c);
     if (c == '\\') {

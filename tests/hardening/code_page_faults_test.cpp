@@ -22,6 +22,13 @@ TEST_P(CodePageFaults, WindowsCodePageTurnsWhatItCannotHoldIntoQuestionMarks) {
   EXPECT_EQ(ide_->GetPageText().value, u"h\u00e9llo \u20ac ?? ?? end");
 }
 
+TEST_P(CodePageFaults, ASingleByteNameFillingTheBufferComesBackWhole) {
+  // 256 bytes for the direct road's 256-byte buffer: in one byte per character none is cut.
+  host::ide_model().locked(
+      [](host::IdeState& s) { s.active()->file_name = std::string(255, 'a') + "\xe9"; });
+  EXPECT_EQ(ide_->GetPage().value, Text(255, u'a') + u'\u00e9');
+}
+
 TAVROSK_ON_BOTH_ROADS(CodePageFaults);
 
 }  // namespace

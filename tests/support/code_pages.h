@@ -12,7 +12,11 @@ struct TestCodePage {
 };
 
 std::vector<TestCodePage> test_code_pages();
-// Makes the code page the one in use; the fixture puts the default back after the test.
-void select_code_page(const TestCodePage& code_page);
+inline const TestCodePage kUtf8CodePage{"Utf8", 65001};
+
+// Makes the code page the one in use where the process can switch (the fixture puts the default
+// back after the test); false when it is not in use, as on Windows outside a process whose
+// manifest asks for it.
+bool select_code_page(const TestCodePage& code_page);
 
 }  // namespace tavrosk::testing

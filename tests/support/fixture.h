@@ -6,6 +6,7 @@
 //   ConnectedIdeTest the IDE window and a VB_PluginLib on the direct road, the host connected
 //   BothRoadsTest    the IDE window, the relay tool and a VB_PluginLib on the road of the
 //                    test's parameter
+//   TempFolderTest   PlatformTest with a fresh folder for files (support/temp_folder.h)
 //   IdeWindow, RelayTool, TestWindow (support/test_window.h)
 #if defined(_WIN32)
 #include "support/win32/win32_fixture.h"

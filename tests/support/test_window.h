@@ -30,6 +30,10 @@ class TestWindow {
   void destroy();
   // Whether SetWindowPos last put the window in the topmost band.
   bool topmost() const;
+  // Whether the window is shown; it is made hidden.
+  bool visible() const;
+  // Whether the window still stands where it was made, at its size.
+  bool kept_place_and_size() const;
   // The insert-after handle of every SetWindowPos that reached the window, in order.
   std::vector<platform::WindowHandle> placements() const;
   // The lParam of every `message` the window received, in order.

@@ -52,11 +52,14 @@ using Placements = std::vector<std::pair<platform::WindowHandle, platform::Windo
 constexpr platform::WindowHandle kTopmost = -1;
 constexpr platform::WindowHandle kNotTopmost = -2;
 
-TEST_F(WindowTools, OnTopTwiceOnOneObjectPlacesTheWindowOnce) {
+TEST_F(WindowTools, OnTopTwiceOnOneObjectPlacesTheWindowOnceWhereItStands) {
+  ASSERT_FALSE(window_a_->visible());
   EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kTrue).ok());
   EXPECT_TRUE(tools_.FormAlwaysOnTop(handle_of(form_a_), kTrue).ok());
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}}));
   EXPECT_TRUE(window_a_->topmost());
+  EXPECT_TRUE(window_a_->visible());
+  EXPECT_TRUE(window_a_->kept_place_and_size());
 }
 
 TEST_F(WindowTools, TheStateBelongsToTheObjectNotToTheWindow) {
@@ -67,6 +70,7 @@ TEST_F(WindowTools, TheStateBelongsToTheObjectNotToTheWindow) {
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}, {form_b_, kNotTopmost}}));
   EXPECT_TRUE(window_a_->topmost());
   EXPECT_FALSE(window_b_->topmost());
+  EXPECT_TRUE(window_b_->kept_place_and_size());
 
   // Another object starts from False: its False does nothing, its True applies.
   PlugInToolsLib other;
@@ -128,6 +132,8 @@ TEST_F(WindowTools, TheIdeRunsOnlyUnderItsWholeTitle) {
   auto longer = std::make_unique<TestWindow>(u"Korvex IDE - main.bas");
   EXPECT_EQ(tools_.IsKorvexIdeRunning().value, kFalse);
   longer.reset();
+  TestWindow child(u"Korvex IDE", form_a_);  // top-level windows only
+  EXPECT_EQ(tools_.IsKorvexIdeRunning().value, kFalse);
   TestWindow other_case(u"KORVEX ide");
   auto running = tools_.IsKorvexIdeRunning();
   EXPECT_TRUE(running.ok());

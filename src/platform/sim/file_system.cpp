@@ -10,6 +10,7 @@ namespace tavrosk::sim {
 namespace {
 
 constexpr std::uint32_t kAttributeReadOnly = 0x1;
+constexpr std::uint32_t kAttributeHidden = 0x2;
 constexpr std::uint32_t kAttributeArchive = 0x20;
 
 std::string upper(std::string s) {
@@ -57,10 +58,10 @@ bool wildcard_match(const std::string& pattern, const std::string& name) {
 
 }  // namespace
 
-// The attribute word as a search reports it: a read-only folder carries more than 0x10.
+// The attribute word as a search reports it: a read-only or hidden folder carries more than 0x10.
 std::uint32_t FileSystem::attributes(const Entry& entry) {
   return (entry.directory ? platform::kFileAttributeDirectory : kAttributeArchive) |
-         (entry.read_only ? kAttributeReadOnly : 0);
+         (entry.read_only ? kAttributeReadOnly : 0) | (entry.hidden ? kAttributeHidden : 0);
 }
 
 FileSystem& file_system() {
@@ -152,10 +153,16 @@ void FileSystem::add_file(const std::string& path) {
 }
 
 void FileSystem::set_read_only(const std::string& path, bool read_only) {
+  set_flag(path, &Entry::read_only, read_only);
+}
+
+void FileSystem::set_hidden(const std::string& path, bool hidden) {
+  set_flag(path, &Entry::hidden, hidden);
+}
+
+void FileSystem::set_flag(const std::string& path, bool Entry::*flag, bool on) {
   std::lock_guard lock(mutex_);
-  if (auto key = absolute_key(path); key && entries_.count(*key)) {
-    entries_[*key].read_only = read_only;
-  }
+  if (auto key = absolute_key(path); key && entries_.count(*key)) entries_[*key].*flag = on;
 }
 
 void FileSystem::set_current_directory(const std::string& path) {

@@ -23,6 +23,8 @@ class FileSystem {
   // Folders under a read-only folder cannot be created (error 75); searches report the
   // entry with the read-only bit (0x1) beside its others.
   void set_read_only(const std::string& path, bool read_only);
+  // Searches report the entry with the hidden bit (0x2) beside its others.
+  void set_hidden(const std::string& path, bool hidden);
   void set_current_directory(const std::string& path);
   bool is_directory(const std::string& path) const;
   bool is_file(const std::string& path) const;
@@ -38,6 +40,7 @@ class FileSystem {
     std::string name;  // as created
     bool directory = false;
     bool read_only = false;
+    bool hidden = false;
   };
   // Full path with backslashes, folded to upper case, no trailing backslash except on roots.
   std::optional<std::string> absolute_key(const std::string& path) const;
@@ -46,6 +49,7 @@ class FileSystem {
   // is in the way. Called with the lock held.
   bool add_folders(const std::string& key);
   static std::uint32_t attributes(const Entry& entry);
+  void set_flag(const std::string& path, bool Entry::*flag, bool on);
 
   mutable std::mutex mutex_;
   std::map<std::string, Entry> entries_;

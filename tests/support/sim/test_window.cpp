@@ -36,6 +36,20 @@ bool TestWindow::topmost() const {
   return sim::desktop().is_topmost(handle_);
 }
 
+// The simulated desktop keeps no places or sizes: they follow from the SetWindowPos calls.
+bool TestWindow::visible() const {
+  for (const auto& call : sim::desktop().window_pos_calls())
+    if (call.window == handle_ && (call.flags & platform::kSwpShowWindow) != 0) return true;
+  return false;
+}
+
+bool TestWindow::kept_place_and_size() const {
+  constexpr std::uint32_t kKeep = platform::kSwpNoMove | platform::kSwpNoSize;
+  for (const auto& call : sim::desktop().window_pos_calls())
+    if (call.window == handle_ && (call.flags & kKeep) != kKeep) return false;
+  return true;
+}
+
 std::vector<platform::WindowHandle> TestWindow::placements() const {
   std::vector<platform::WindowHandle> found;
   for (const auto& call : sim::desktop().window_pos_calls())

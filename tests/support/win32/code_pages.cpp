@@ -8,6 +8,8 @@ std::vector<TestCodePage> test_code_pages() {
   return {{"System" + std::to_string(GetACP()), static_cast<int>(GetACP())}};
 }
 
-void select_code_page(const TestCodePage&) {}
+bool select_code_page(const TestCodePage& code_page) {
+  return GetACP() == static_cast<UINT>(code_page.number);
+}
 
 }  // namespace tavrosk::testing

@@ -4,6 +4,13 @@
 
 namespace tavrosk::testing {
 
+std::string program_folder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
 void pump_until(HANDLE done) {
   for (;;) {
     DWORD woke = MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT);

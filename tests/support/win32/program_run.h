@@ -1,6 +1,6 @@
 #pragma once
 // Runs a program to its end with its output gathered, answering this thread's window messages
-// meanwhile (the program may send to windows of this thread).
+// meanwhile (the program may send to windows of this thread); finds the test program's folder.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +14,9 @@ struct ProgramRun {
 
 // `folder` empty: the program starts in this process's current folder.
 ProgramRun run_program_in(const std::wstring& command_line, const std::wstring& folder);
+
+// The folder of this test program, with its closing backslash.
+std::string program_folder();
 
 // Handles this thread's messages until `done` is signalled.
 void pump_until(HANDLE done);

@@ -9,6 +9,7 @@
 #include "platform/code_page.h"
 #include "relay_tool/traffic.h"
 #include "relay_tool/win32_relay_protocol.h"
+#include "support/win32/program_run.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -18,11 +19,15 @@ namespace protocol = host::win32_relay;
 constexpr DWORD kStartTimeoutMs = 15000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
-std::string program_folder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
+// The relay program beside the test program, or above it for a program that runs from a
+// folder of its own (the loader faults). A process whose code page is UTF-8 talks to the relay
+// program built to run in UTF-8 too, as both would on a system whose code page is UTF-8.
+std::string relay_program() {
+  std::string name = GetACP() == CP_UTF8 ? "korvex_relay_tool_utf8.exe" : "korvex_relay_tool.exe";
+  std::string beside = program_folder() + name;
+  return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES
+             ? beside
+             : program_folder() + "..\\" + name;
 }
 
 DWORD process_of(HWND window) {
@@ -65,8 +70,7 @@ class RelayProgram {
     log_path_ =
         std::string(folder) + "tavrosk_relay_" + std::to_string(GetCurrentProcessId()) + ".log";
     std::string command =
-        '"' + program_folder() + "korvex_relay_tool.exe\" --no-ide-window --hidden --log \"" +
-        log_path_ + '"';
+        '"' + relay_program() + "\" --no-ide-window --hidden --log \"" + log_path_ + '"';
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

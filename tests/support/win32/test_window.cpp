@@ -17,6 +17,7 @@ namespace {
 // An ANSI window: the library's WM_GETTEXT (SendMessageA) reaches it with the caller's own
 // single-byte buffer, unconverted.
 constexpr char kClassName[] = "TavroskTestWindow";
+constexpr int kLeft = 30, kTop = 40, kSize = 50;
 
 LRESULT CALLBACK test_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* state = reinterpret_cast<TestWindow::State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -51,9 +52,10 @@ void register_class_once() {
 TestWindow::TestWindow(std::u16string title, platform::WindowHandle parent, WindowHandler handler)
     : state_(std::make_unique<State>(State{std::move(handler), {}, {}})) {
   register_class_once();
-  HWND window = CreateWindowExA(
-      0, kClassName, platform::to_ansi(title).c_str(), parent != 0 ? WS_CHILD : WS_POPUP, 0, 0, 50,
-      50, reinterpret_cast<HWND>(parent), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(0, kClassName, platform::to_ansi(title).c_str(),
+                      parent != 0 ? WS_CHILD : WS_POPUP, kLeft, kTop, kSize, kSize,
+                      reinterpret_cast<HWND>(parent), nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state_.get()));
   handle_ = reinterpret_cast<platform::WindowHandle>(window);
 }
@@ -69,6 +71,17 @@ void TestWindow::destroy() {
 
 bool TestWindow::topmost() const {
   return (GetWindowLongW(reinterpret_cast<HWND>(handle_), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool TestWindow::visible() const {
+  return IsWindowVisible(reinterpret_cast<HWND>(handle_)) != FALSE;
+}
+
+bool TestWindow::kept_place_and_size() const {
+  RECT bounds{};
+  GetWindowRect(reinterpret_cast<HWND>(handle_), &bounds);
+  return bounds.left == kLeft && bounds.top == kTop && bounds.right - bounds.left == kSize &&
+         bounds.bottom - bounds.top == kSize;
 }
 
 std::vector<platform::WindowHandle> TestWindow::placements() const {

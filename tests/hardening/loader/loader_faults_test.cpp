@@ -4,39 +4,48 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "platform/sim/library_control.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"
+#include "support/plugin_manager_library.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace tavrosk::testing {
 namespace {
 
-class LoaderFaults : public ConnectedIdeTest {};
+class LoaderFaults : public ConnectedIdeTest {
+ protected:
+  void SetUp() override {
+    ConnectedIdeTest::SetUp();
+    find_whole_plugin_manager_library();
+  }
+};
 
 TEST_F(LoaderFaults, AMissingLibraryFailsEveryDirectMemberWith53AndWritesNothing) {
-  sim::hide_plugin_manager_library(true);
+  find_no_plugin_manager_library();
   page_info_store().OSC = 77;
   programmer_info_store().Path[0] = u'p';
   EXPECT_EQ(ide_->IsConnected().status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->GetPathIDE().status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->SetPageClear().error_number(), error::kFileNotFound);
   EXPECT_EQ(ide_->GetPageText(100).status.error_number(), error::kFileNotFound);
-  Text page = u"kept";
+  // The caller's variables stay as they were, not even converted through the code page.
+  Text page = u"kept", name = u"C:\\\u0100.bas", include = u"kept";
   EXPECT_EQ(ide_->GetPageByIndex(0, page).status.error_number(), error::kFileNotFound);
-  EXPECT_EQ(page, u"kept");
+  EXPECT_EQ(ide_->GetPageIncludeByIndex(name, 0, include).status.error_number(),
+            error::kFileNotFound);
+  EXPECT_EQ(page + include, u"keptkept");
   Long line = 3, column = 4;
   EXPECT_EQ(ide_->GetPageCursorPos(line, column).error_number(), error::kFileNotFound);
   EXPECT_EQ(line, 3);
   EXPECT_EQ(column, 4);
-  Text name = u"main.bas", programmer = u"FlashLink";
+  Text programmer = u"FlashLink";
   EXPECT_EQ(PageInfoLib().GetPageInfo(name).status.error_number(), error::kFileNotFound);
   EXPECT_EQ(ProgInfoLib().GetProgrammerInfo(programmer).status.error_number(),
             error::kFileNotFound);
-  EXPECT_EQ(name, u"main.bas");
+  EXPECT_EQ(name, u"C:\\\u0100.bas");
   EXPECT_EQ(programmer, u"FlashLink");
   EXPECT_EQ(page_info_store().OSC, 77);
   EXPECT_EQ(programmer_info_store().Path[0], u'p');
@@ -46,13 +55,13 @@ TEST_F(LoaderFaults, AMissingLibraryFailsEveryDirectMemberWith53AndWritesNothing
   EXPECT_EQ(PageInfoLib().OSC().value, 77);
   EXPECT_EQ(PlugInToolsLib().IsKorvexIdeRunning().value, kTrue);
   {
-    host::SimRelayTool relay;
+    RelayTool relay;
     ASSERT_TRUE(ide_->DebugApp(1312, kTrue).ok());
     EXPECT_EQ(ide_->GetPageCount().value, 2);
     ASSERT_TRUE(ide_->DebugApp(1312, kFalse).ok());
   }
   // The library is looked for again at the next call.
-  sim::hide_plugin_manager_library(false);
+  find_whole_plugin_manager_library();
   EXPECT_EQ(ide_->IsConnected().value, kTrue);
 }
 
@@ -69,7 +78,7 @@ class OneExportMissing : public LoaderFaults,
                          public ::testing::WithParamInterface<MissingExport> {};
 
 TEST_P(OneExportMissing, FailsOnlyTheMembersThatCallItWith453) {
-  sim::hide_export(GetParam().name);
+  find_plugin_manager_library_lacking(GetParam().name);
   EXPECT_EQ(GetParam().needs_it(*ide_).error_number(), error::kDllEntryPointNotFound);
   // The other exports keep working, the library loaded once for all of them.
   EXPECT_EQ(ide_->GetPageCount().value, 2);
@@ -80,7 +89,7 @@ TEST_P(OneExportMissing, FailsOnlyTheMembersThatCallItWith453) {
     EXPECT_EQ(page.GetPageInfo(name).value, kTrue);
     EXPECT_EQ(page.DisplayName().value, u"util.bas");
   }
-  sim::show_all_exports();
+  find_whole_plugin_manager_library();
   EXPECT_TRUE(GetParam().needs_it(*ide_).ok());
 }
 
@@ -107,10 +116,16 @@ INSTANTIATE_TEST_SUITE_P(
                       }}),
     [](const auto& test) { return std::string(test.param.name); });
 
+TEST_F(LoaderFaults, WithoutThePageInformationOnlyAReadOfAGivenLengthWorks) {
+  find_plugin_manager_library_lacking("GetPageInfo");
+  EXPECT_EQ(ide_->GetPageText().status.error_number(), error::kDllEntryPointNotFound);
+  EXPECT_EQ(ide_->GetPageText(5).value, u"Devic");
+}
+
 // A text read whose export is missing fails after the page information was fetched: what the
 // body wrote before the failure stays written.
 TEST_F(LoaderFaults, AMissingTextExportLeavesTheFetchedPageInformation) {
-  sim::hide_export("GetPageText");
+  find_plugin_manager_library_lacking("GetPageText");
   EXPECT_EQ(ide_->GetPageText().status.error_number(), error::kDllEntryPointNotFound);
   EXPECT_EQ(PageInfoLib().DisplayName().value, u"main.bas");
   std::size_t page_size =

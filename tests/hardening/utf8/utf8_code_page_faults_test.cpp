@@ -1,10 +1,11 @@
-// Text with characters outside Windows-1252 on both roads in UTF-8, which the simulated system
-// switches to: nothing is cut inside a character and nothing overruns; relay lines and buffers
-// are counted in bytes.
+// Text with characters outside Windows-1252 on both roads in UTF-8 (the simulated system
+// switches to it; on Windows this program and its relay program run in it, as their manifests
+// ask): nothing is cut inside a character and nothing overruns; relay lines and buffers are
+// counted in bytes.
 #include "model/ide_model.h"
 #include "platform/code_page.h"
-#include "platform/sim/code_page_selection.h"
 #include "records/page_info_lib.h"
+#include "support/code_pages.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {
@@ -16,6 +17,7 @@ class Utf8CodePageFaults : public BothRoadsTest {
  protected:
   void SetUp() override {
     BothRoadsTest::SetUp();
+    ASSERT_TRUE(select_code_page(kUtf8CodePage)) << "the program's manifest must ask for UTF-8";
     host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
   }
   static void set_active_page_name(const std::string& bytes) {
@@ -24,7 +26,6 @@ class Utf8CodePageFaults : public BothRoadsTest {
 };
 
 TEST_P(Utf8CodePageFaults, Utf8CarriesEveryCharacterBothWays) {
-  sim::set_code_page(sim::CodePage::kUtf8);
   ASSERT_TRUE(ide_->SetPageText(kMixed).ok());
   EXPECT_EQ(ide_->GetPageText().value, kMixed);
   EXPECT_EQ(ide_->GetPageSelectedText().ok(), true);
@@ -39,7 +40,6 @@ TEST_P(Utf8CodePageFaults, Utf8CarriesEveryCharacterBothWays) {
 }
 
 TEST_P(Utf8CodePageFaults, Utf8LinesLongerInBytesThanInCharactersArriveWhole) {
-  sim::set_code_page(sim::CodePage::kUtf8);
   Text name(150, u'\u00e9');  // 150 characters, 300 bytes
   ASSERT_TRUE(ide_->SetPageNew(name).ok());
   // The relay reply holds all 300 bytes; the direct road's 256-byte buffer 128 whole characters.
@@ -47,21 +47,26 @@ TEST_P(Utf8CodePageFaults, Utf8LinesLongerInBytesThanInCharactersArriveWhole) {
 }
 
 TEST_P(Utf8CodePageFaults, Utf8NamesCutByTheBufferLoseTheCutCharacterOnly) {
-  sim::set_code_page(sim::CodePage::kUtf8);
   // 255 bytes of name and a two-byte character: the 256-byte buffer holds one byte of it. The
   // relay tool's reply of 500 holds it whole.
   set_active_page_name(std::string(255, 'a') + "\xc3\xa9");
   Text expected(255, u'a');
   if (relayed()) expected += u'\u00e9';
   EXPECT_EQ(ide_->GetPage().value, expected);
-  sim::set_code_page(sim::CodePage::kWindows1252);
-  set_active_page_name(std::string(255, 'a') + "\xe9");
-  EXPECT_EQ(ide_->GetPage().value, Text(255, u'a') + u'\u00e9');
 }
 
-TEST_P(Utf8CodePageFaults, Utf8RecordFieldsGoBackToTheHostAsWholeCharactersWithinTheField) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  if (relayed()) GTEST_SKIP() << "the relay road does not use the record";
+TAVROSK_ON_BOTH_ROADS(Utf8CodePageFaults);
+
+// Only the direct road fetches the record.
+class Utf8RecordFields : public ConnectedIdeTest {
+ protected:
+  void SetUp() override {
+    ConnectedIdeTest::SetUp();
+    ASSERT_TRUE(select_code_page(kUtf8CodePage)) << "the program's manifest must ask for UTF-8";
+  }
+};
+
+TEST_F(Utf8RecordFields, GoBackToTheHostAsWholeCharactersWithinTheField) {
   // 30 three-byte characters for a 64-byte field: the host cuts the 22nd after one byte.
   host::ide_model().locked([](host::IdeState& s) {
     std::string name;
@@ -83,8 +88,6 @@ TEST_P(Utf8CodePageFaults, Utf8RecordFieldsGoBackToTheHostAsWholeCharactersWithi
   for (int i = 0; i < 21; ++i) expected += "\xe2\x82\xac";
   EXPECT_EQ(handed_back, expected + '\0');
 }
-
-TAVROSK_ON_BOTH_ROADS(Utf8CodePageFaults);
 
 }  // namespace
 }  // namespace tavrosk::testing

@@ -1,0 +1,56 @@
+// Conversion through the ANSI code page: natively through both that the simulated system
+// offers, on Windows through the system's own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "support/code_pages.h"
+
+namespace tavrosk {
+namespace {
+
+enum Way { kBoth, kToAnsi, kFromAnsi };
+struct Conversion {
+  int code_page;
+  std::u16string text;
+  std::string bytes;
+  Way way;
+};
+const Conversion kConversions[] = {
+    // One byte a character; what the page lacks becomes its best fit (U+0101, U+FF21), else
+    // '?', each half of a pair its own.
+    {1252, u"\u0101\uff21A\u00e9\u20ac\u0178\u4e2d\U0001F600", "aAA\xe9\x80\x9f???", kToAnsi},
+    {1252, u"\u20ac\u0081\u00ff", "\x80\x81\xff", kBoth},  // unassigned bytes: C1 controls
+    {65001, u"A\u00e9\u20ac\U0001F600", "A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", kBoth},
+    {65001, u"\ufffd\ufffd", "\xe2\x82", kFromAnsi},  // a cut character
+    {65001, u"\ufffd\ufffd", "\xc0\xaf", kFromAnsi},  // an overlong form
+    {65001, u"\xd800x", "\xef\xbf\xbdx", kToAnsi},    // a lone surrogate
+};
+
+TEST(CodePage, ConvertsBothWaysAndMarksWhatItCannotHold) {
+  const std::u16string nul_text(u"a\0b", 3);
+  const std::string nul_bytes("a\0b", 3);
+  for (const auto& code_page : testing::test_code_pages()) {
+    testing::select_code_page(code_page);
+    SCOPED_TRACE(code_page.name);
+    int rows = 0;
+    for (const auto& row : kConversions) {
+      if (row.code_page != code_page.number) continue;
+      ++rows;
+      if (row.way != kFromAnsi) {
+        EXPECT_EQ(platform::to_ansi(row.text), row.bytes) << "row " << rows;
+      }
+      if (row.way != kToAnsi) {
+        EXPECT_EQ(platform::from_ansi(row.bytes), row.text) << "row " << rows;
+      }
+    }
+    EXPECT_GT(rows, 0) << "no conversions for code page " << code_page.number;
+    EXPECT_EQ(platform::to_ansi(nul_text), nul_bytes);
+    EXPECT_EQ(platform::from_ansi(nul_bytes), nul_text);
+  }
+  testing::select_code_page(testing::test_code_pages().front());
+}
+
+}  // namespace
+}  // namespace tavrosk
