@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -44,18 +45,37 @@ HWND answer_window() {
   return window;
 }
 
+struct IdeWindow {
+  HWND window = nullptr;
+  DWORD process = 0;
+};
+
+// The IDE window found last. Every export call asks for it, and a search walks every top-level
+// window, so a window still there is kept; one that has gone (a host program closed or
+// restarted) is searched for afresh. Kept for the process, not per thread: a plug-in's threads
+// come and go, and state of this DLL per thread would have to end with each.
+IdeWindow ide_window() {
+  static std::mutex mutex;
+  static IdeWindow found;
+  std::lock_guard lock(mutex);
+  if (found.window != nullptr && IsWindow(found.window)) return found;
+  found.window = FindWindowW(nullptr, protocol::kIdeWindowTitle);
+  found.process = 0;
+  if (found.window != nullptr) GetWindowThreadProcessId(found.window, &found.process);
+  return found;
+}
+
 }  // namespace
 
 ExportRoute export_route() {
-  HWND ide = FindWindowW(nullptr, protocol::kIdeWindowTitle);
-  if (ide == nullptr) return ExportRoute::kOwnModel;
-  DWORD process = 0;
-  GetWindowThreadProcessId(ide, &process);
-  return process == GetCurrentProcessId() ? ExportRoute::kThisProcess : ExportRoute::kHostProgram;
+  IdeWindow ide = ide_window();
+  if (ide.window == nullptr) return ExportRoute::kOwnModel;
+  return ide.process == GetCurrentProcessId() ? ExportRoute::kThisProcess
+                                              : ExportRoute::kHostProgram;
 }
 
 std::optional<ExportAnswer> forward_to_host_program(const ExportCall& call) {
-  HWND ide = FindWindowW(nullptr, protocol::kIdeWindowTitle);
+  HWND ide = ide_window().window;
   HWND answer = answer_window();
   if (ide == nullptr || answer == nullptr) return std::nullopt;
   std::string request = encode_call(call);

@@ -338,9 +338,10 @@ bool create_relay_window(HINSTANCE instance) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = L"TavroskReferenceRelayTool";
   if (!RegisterClassW(&window_class)) return false;
-  g_host.relay = CreateWindowExW(0, window_class.lpszClassName, win32_relay::kRelayWindowTitle,
-                                 WS_OVERLAPPEDWINDOW, 600, 0, 660, 480, nullptr, host_menu(),
-                                 instance, nullptr);
+  // Untitled until its children exist: a sender finds the window by its title and reads the
+  // reply child at once.
+  g_host.relay = CreateWindowExW(0, window_class.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 600, 0,
+                                 660, 480, nullptr, host_menu(), instance, nullptr);
   if (g_host.relay == nullptr) return false;
   // The reply child, created before any other so that it is the first child.
   g_host.reply =
@@ -368,7 +369,7 @@ bool create_relay_window(HINSTANCE instance) {
     SendMessageW(g_host.traffic, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(&column));
   }
-  return true;
+  return SetWindowTextW(g_host.relay, win32_relay::kRelayWindowTitle) != FALSE;
 }
 
 void create_ide_window(HINSTANCE instance) {

@@ -12,10 +12,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TavroskReferenceIde";
 
-const IdeWindowEvents& events_of(HWND window) {
-  static const IdeWindowEvents none;
-  auto* events = reinterpret_cast<const IdeWindowEvents*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return events != nullptr ? *events : none;
+const Win32IdeWindow* ide_of(HWND window) {
+  return reinterpret_cast<const Win32IdeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void send_back(HWND ide, HWND to, std::uintptr_t tag, const std::string& bytes) {
@@ -29,11 +27,12 @@ void send_back(HWND ide, HWND to, std::uintptr_t tag, const std::string& bytes) 
 // The line arrives while its sender waits, so the answer goes straight back to the sender
 // before this message returns.
 LRESULT carry_out(HWND ide, HWND relay, const COPYDATASTRUCT& data) {
-  static const RelayCommands commands;
+  const Win32IdeWindow* owner = ide_of(ide);
+  if (owner == nullptr) return 0;
   std::string line(static_cast<const char*>(data.lpData), data.lpData ? data.cbData : 0);
-  std::optional<std::string> reply = commands.handle_line(line);
+  std::optional<std::string> reply = owner->commands().handle_line(line);
   if (reply) send_back(ide, relay, win32_relay::kIdeReplyTag, *reply);
-  if (const auto& on_line = events_of(ide).line) on_line(line, reply);
+  if (const auto& on_line = owner->events().line) on_line(line, reply);
   return 1;
 }
 
@@ -47,7 +46,8 @@ LRESULT serve_export_call(HWND ide, HWND caller, const COPYDATASTRUCT& data) {
   std::optional<ExportAnswer> answer = run_export_call(*call, address);
   if (!answer) return 0;
   send_back(ide, caller, win32_relay::kExportAnswerTag, encode_answer(*answer));
-  if (const auto& on_export = events_of(ide).export_call) on_export(*call, *answer);
+  const Win32IdeWindow* owner = ide_of(ide);
+  if (owner != nullptr && owner->events().export_call) owner->events().export_call(*call, *answer);
   return 1;
 }
 
@@ -90,7 +90,7 @@ Win32IdeWindow::Win32IdeWindow(IdeWindowEvents events) : events_(std::move(event
   HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW, 0,
                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&events_));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   window_ = reinterpret_cast<platform::WindowHandle>(window);
 }

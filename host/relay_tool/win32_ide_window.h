@@ -10,6 +10,7 @@
 
 #include "platform/window_services.h"
 #include "plugin_manager/export_call.h"
+#include "relay_tool/relay_commands.h"
 
 namespace tavrosk::host {
 
@@ -28,8 +29,13 @@ class Win32IdeWindow {
   Win32IdeWindow& operator=(const Win32IdeWindow&) = delete;
   platform::WindowHandle window() const { return window_; }
 
+  const IdeWindowEvents& events() const { return events_; }
+  // The window's own relay commands: the page record they keep lives and ends with it.
+  const RelayCommands& commands() const { return commands_; }
+
  private:
   IdeWindowEvents events_;
+  RelayCommands commands_;
   platform::WindowHandle window_;
 };
 

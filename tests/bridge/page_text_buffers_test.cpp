@@ -156,10 +156,10 @@ TEST_P(PageTextDirect, TheSelectionBufferFollowsThePageSizeUnderItsCap) {
 }
 
 TEST_P(PageTextDirect, TheIncludeLookupWritesTheNamesAnsiRoundTripBack) {
-  Text name = u"C:\\\u0100.bas";  // a character the code page cannot hold
+  Text name = u"C:\\\u0100\u4e2d.bas";  // characters the code page cannot hold
   Text include;
   ide_->GetPageIncludeByIndex(name, 0, include);
-  EXPECT_EQ(name, u"C:\\?.bas");
+  EXPECT_EQ(name, u"C:\\A?.bas");
 
   // A change the library makes in place shows in the caller's variable.
   host::ide_model().set_export_hook("GetPageIncludeByIndex", [](const auto& arguments) {

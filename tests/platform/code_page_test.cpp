@@ -18,8 +18,9 @@ struct Conversion {
   Way way;
 };
 const Conversion kConversions[] = {
-    // One byte a character; what the page lacks becomes '?', each half of a pair its own.
-    {1252, u"A\u00e9\u20ac\u0178\u4e2d\U0001F600", "A\xe9\x80\x9f???", kToAnsi},
+    // One byte a character; what the page lacks becomes its best fit (U+0101, U+FF21), else
+    // '?', each half of a pair its own.
+    {1252, u"\u0101\uff21A\u00e9\u20ac\u0178\u4e2d\U0001F600", "aAA\xe9\x80\x9f???", kToAnsi},
     {1252, u"\u20ac\u0081\u00ff", "\x80\x81\xff", kBoth},  // unassigned bytes: C1 controls
     {65001, u"A\u00e9\u20ac\U0001F600", "A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", kBoth},
     {65001, u"\ufffd\ufffd", "\xe2\x82", kFromAnsi},  // a cut character

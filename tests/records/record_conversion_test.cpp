@@ -39,12 +39,13 @@ TEST_F(RecordConversion, EveryFieldRoundTripsAtFullWidth) {
   EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
 }
 
-TEST_F(RecordConversion, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+TEST_F(RecordConversion, CharactersOutsideTheCodePageBecomeTheirBestFitOrAQuestionMark) {
   PageInfoStore store;
   store.FileName[0] = u'\u0101';
-  store.FileName[1] = u'x';
+  store.FileName[1] = u'\u4e2d';
+  store.FileName[2] = u'x';
   PageInfoRecord record = to_record(store);
-  EXPECT_EQ(std::string(record.FileName, 3), std::string("?x\0", 3));
+  EXPECT_EQ(std::string(record.FileName, 4), std::string("a?x\0", 4));
 }
 
 }  // namespace

@@ -62,8 +62,9 @@ TEST_F(RelayChannel, ALongerLineArrivesWhole) {
 }
 
 TEST_F(RelayChannel, TextTravelsAsOneByteACharacterInTheAnsiCodePage) {
-  SendDebugLine(u"caf\u00e9 \u20ac \u0101");
-  EXPECT_EQ(relay_->received().at(0).bytes, "caf\xe9 \x80 ?" + std::string(1, '\0'));
+  // A character the code page lacks goes as its best fit, or "?" when it has none.
+  SendDebugLine(u"caf\u00e9 \u20ac \u0101 \u4e2d");
+  EXPECT_EQ(relay_->received().at(0).bytes, "caf\xe9 \x80 a ?" + std::string(1, '\0'));
   relay_->set_reply_text(u"d\u00e9j\u00e0");
   EXPECT_EQ(ReadDebugReply(0), u"d\u00e9j\u00e0");
 }
@@ -133,9 +134,8 @@ TEST_F(RelayChannel, MissingRelayToolShowsTheBoxOncePerRead) {
   relay_->close();
   EXPECT_EQ(ReadDebugReply(0), u"");
   EXPECT_EQ(box_texts(), std::vector<std::u16string>{std::u16string(kDebuggerNotRunning)});
-  EXPECT_EQ(
-      narrow(box_texts().at(0)),
-      "VB DEBUGGER not running\r\nPlease launch the VB DEBUGGER from the Korvex IDE Toolbar");
+  EXPECT_EQ(narrow(box_texts().at(0)),
+            "VB DEBUGGER not running\r\nPlease launch the VB DEBUGGER from the Korvex IDE Toolbar");
   ReadDebugReply(0);
   EXPECT_EQ(box_texts().size(), 2u);
 }

@@ -46,4 +46,7 @@ class TestWindow {
   std::unique_ptr<State> state_;
 };
 
+// Waits until `done` holds, handling meanwhile what other threads send to this thread's windows.
+void serve_windows_until(const std::function<bool()>& done);
+
 }  // namespace tavrosk::testing

@@ -1,8 +1,10 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 
+#include "platform/sim/best_fit_1252.h"
 #include "platform/sim/code_page_selection.h"
 
 namespace tavrosk::sim {
@@ -21,7 +23,11 @@ char to_1252(char16_t c) {
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<char>(c - 0xFEE0);  // fullwidth ASCII
+  const auto* fit = std::lower_bound(
+      std::begin(kBestFits1252), std::end(kBestFits1252), c,
+      [](const BestFit& entry, char16_t wanted) { return entry.character < wanted; });
+  return fit != std::end(kBestFits1252) && fit->character == c ? fit->byte : '?';
 }
 
 char16_t from_1252(unsigned char b) {

@@ -1,5 +1,8 @@
 #include "support/test_window.h"
 
+#include <chrono>
+#include <thread>
+
 #include "platform/sim/desktop.h"
 
 namespace tavrosk::testing {
@@ -59,6 +62,11 @@ std::vector<std::intptr_t> TestWindow::received(std::uint32_t message) const {
   for (const auto& [number, lparam] : state_->messages)
     if (number == message) found.push_back(lparam);
   return found;
+}
+
+// The simulated desktop delivers a message on its sender's thread: there is nothing to serve.
+void serve_windows_until(const std::function<bool()>& done) {
+  while (!done()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 }  // namespace tavrosk::testing

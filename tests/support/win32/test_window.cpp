@@ -95,4 +95,12 @@ std::vector<std::intptr_t> TestWindow::received(std::uint32_t message) const {
   return found;
 }
 
+void serve_windows_until(const std::function<bool()>& done) {
+  while (!done()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+}
+
 }  // namespace tavrosk::testing

@@ -2,8 +2,8 @@
 // information stores, half on the direct road and half relayed, all against the one reference
 // host. Every result is checked against the thread's own page and programmer: any cross-talk
 // between threads' session records, stores or relay exchanges shows as a wrong value.
+#include <atomic>
 #include <cstring>
-#include <map>
 #include <mutex>
 #include <thread>
 
@@ -19,69 +19,55 @@
 namespace tavrosk::testing {
 namespace {
 
-using platform::WindowHandle;
-
 constexpr int kThreads = 8;
-constexpr int kCallsPerThread = 10000;
-
-// The session handle of the thread that reads a reply on this thread.
-thread_local Long t_session_handle = 0;
+// A hundred and more rounds each: under Wine a relayed round takes milliseconds.
+constexpr int kCallsPerThread = 2000;
 
 // A relay exchange is two messages, and the reply window holds whatever was set last, so two
 // threads relaying to one tool at once could read each other's replies; the real system behaves
-// so too. This relay window therefore keeps one reference relay tool (its command handling and
-// its page and programmer records) and one reply per session handle: a line is answered by the
-// tool of the handle it carries, and a read returns the reply kept for the reading thread's own
-// handle. Each exchange's result then depends on that thread's calls alone, while a line that
-// carried another thread's handle would leave the reader with a stale or foreign reply.
-class KeyedRelayWindow {
+// so too. The threads therefore take turns at this relay window, and it answers only the lines
+// that carry the session handle of the thread whose turn it is: a line that carried another
+// thread's handle empties the reply, which no member reads as the right value.
+class TurnRelayWindow {
  public:
-  explicit KeyedRelayWindow(const std::vector<Long>& handles) {
-    for (Long handle : handles) tools_.emplace(handle, std::make_unique<host::RelayCommands>());
-    auto& desktop = sim::desktop();
-    window_ = desktop.create_window(
-        u"Debug VB Application", 0,
-        [this](WindowHandle, std::uint32_t message, std::uintptr_t,
-               std::intptr_t lparam) -> std::optional<std::intptr_t> {
-          if (message != platform::kWmCopyData) return std::nullopt;
-          const auto* record = reinterpret_cast<const platform::CopyDataRecord*>(lparam);
-          std::string line(static_cast<const char*>(record->lpData), record->cbData);
-          line.resize(line.find('\0'));
-          on_line(line);
-          return 1;
-        });
-    desktop.create_window(u"", window_,
-                          [this](WindowHandle, std::uint32_t message, std::uintptr_t wparam,
-                                 std::intptr_t lparam) -> std::optional<std::intptr_t> {
-                            if (message != platform::kWmGetText) return std::nullopt;
-                            std::string reply = reply_for(t_session_handle);
-                            std::size_t count = std::min<std::size_t>(reply.size(), wparam - 1);
-                            std::memcpy(reinterpret_cast<char*>(lparam), reply.data(), count);
-                            reinterpret_cast<char*>(lparam)[count] = '\0';
-                            return static_cast<std::intptr_t>(count);
-                          });
+  // The caller's turn at the relay tool, until the lock is released.
+  std::unique_lock<std::mutex> take_turn(Long handle) {
+    std::unique_lock turn(mutex_);
+    turn_ = handle;
+    return turn;
   }
-  ~KeyedRelayWindow() { sim::desktop().destroy_window(window_); }
 
  private:
   void on_line(const std::string& line) {
     std::vector<std::string> fields = host::split_line(line);
-    Long handle = fields.size() > 1 ? std::stoi(fields[1]) : 0;
-    auto tool = tools_.find(handle);
-    if (tool == tools_.end()) return;  // no tool for this handle: the reply stays as it was
-    std::optional<std::string> reply = tool->second->handle_line(line);
-    std::lock_guard lock(mutex_);
-    if (reply) replies_[handle] = *reply;
-  }
-  std::string reply_for(Long handle) {
-    std::lock_guard lock(mutex_);
-    return replies_[handle];
+    bool own = fields.size() > 1 && std::stoi(fields[1]) == turn_;
+    std::optional<std::string> reply = own ? tool_.handle_line(line) : std::string();
+    if (reply) reply_ = *reply;  // a command without a reply leaves it as it was
   }
 
-  WindowHandle window_ = 0;
-  std::map<Long, std::unique_ptr<host::RelayCommands>> tools_;  // fixed after construction
+  host::RelayCommands tool_;
   std::mutex mutex_;
-  std::map<Long, std::string> replies_;
+  std::atomic<Long> turn_ = 0;
+  std::string reply_;
+  TestWindow window_{u"Debug VB Application", 0,
+                     [this](std::uint32_t message, std::uintptr_t,
+                            std::intptr_t lparam) -> std::optional<std::intptr_t> {
+                       if (message != platform::kWmCopyData) return std::nullopt;
+                       const auto* record =
+                           reinterpret_cast<const platform::CopyDataRecord*>(lparam);
+                       std::string line(static_cast<const char*>(record->lpData), record->cbData);
+                       on_line(line.substr(0, line.find('\0')));
+                       return 1;
+                     }};
+  TestWindow reply_window_{u"", window_.handle(),
+                           [this](std::uint32_t message, std::uintptr_t wparam,
+                                  std::intptr_t lparam) -> std::optional<std::intptr_t> {
+                             if (message != platform::kWmGetText) return std::nullopt;
+                             std::size_t count = std::min<std::size_t>(reply_.size(), wparam - 1);
+                             std::memcpy(reinterpret_cast<char*>(lparam), reply_.data(), count);
+                             reinterpret_cast<char*>(lparam)[count] = '\0';
+                             return static_cast<std::intptr_t>(count);
+                           }};
 };
 
 // What one thread owns in the IDE: a page of its own and a programmer of its own.
@@ -144,15 +130,19 @@ struct Findings {
 };
 
 // The thread's mixed calls on its own objects; every result checked against its own scenario.
-Findings run_thread(const ThreadScenario& s, int page_count) {
+Findings run_thread(const ThreadScenario& s, int page_count, TurnRelayWindow& relay) {
   Findings f;
-  t_session_handle = s.handle;
   VB_PluginLib ide;
   PageInfoLib page_info;
   ProgInfoLib programmer_info;
-  f.check(ide.DebugApp(s.handle, to_vb_bool(s.relayed)).value == kTrue, "DebugApp");
+  {
+    auto turn = relay.take_turn(s.handle);  // DebugApp tells the relay tool on either road
+    f.check(ide.DebugApp(s.handle, to_vb_bool(s.relayed)).value == kTrue, "DebugApp");
+  }
   int calls = 1;
   for (int round = 0; calls < kCallsPerThread; ++round) {
+    std::unique_lock<std::mutex> turn;
+    if (s.relayed) turn = relay.take_turn(s.handle);
     const auto minor = static_cast<Byte>(round % 256);
     const std::string at = " round " + std::to_string(round);
     f.check(ide.IsConnected().value == kTrue, "IsConnected" + at);
@@ -195,28 +185,30 @@ Findings run_thread(const ThreadScenario& s, int page_count) {
   return f;
 }
 
-class ThreadIsolation : public SimTest {};
+class ThreadIsolation : public PlatformTest {};
 
 TEST_F(ThreadIsolation, EightThreadsOnBothRoadsSeeOnlyTheirOwnState) {
-  host::SimIdeWindow ide_window;
+  close_relay_tool();
+  IdeWindow ide_window;
   std::vector<ThreadScenario> scenarios;
-  std::vector<Long> handles;
-  for (int i = 0; i < kThreads; ++i) {
-    scenarios.push_back(scenario_for(i));
-    handles.push_back(scenarios.back().handle);
-  }
+  for (int i = 0; i < kThreads; ++i) scenarios.push_back(scenario_for(i));
   int page_count = host::ide_model().locked([&](host::IdeState& ide) {
     ide.connected = true;
     for (const auto& s : scenarios) add_to_ide(ide, s);
     return static_cast<int>(ide.pages.size());
   });
-  KeyedRelayWindow relay(handles);
+  TurnRelayWindow relay;
 
   std::vector<Findings> findings(kThreads);
   std::vector<std::thread> threads;
+  std::atomic<int> finished = 0;
   for (int i = 0; i < kThreads; ++i) {
-    threads.emplace_back([&, i] { findings[i] = run_thread(scenarios[i], page_count); });
+    threads.emplace_back([&, i] {
+      findings[i] = run_thread(scenarios[i], page_count, relay);
+      ++finished;
+    });
   }
+  serve_windows_until([&] { return finished == kThreads; });
   for (auto& thread : threads) thread.join();
 
   for (int i = 0; i < kThreads; ++i) {

@@ -1,12 +1,11 @@
 // Faults of the relay tool seen through the members: a tool that closes between the send and the
-// read, a relay window without a reply window, a reply window that leaves no NUL, replies at the
-// capacity's edge, and replies cut inside a multi-byte character.
+// read, a relay window without a reply window, a reply window that leaves no NUL, and replies
+// at the capacity's edge. The faulty tools are windows of the test's own thread.
 #include <cstring>
 #include <functional>
 #include <memory>
 
 #include "base/user_messages.h"
-#include "platform/sim/code_page_selection.h"
 #include "records/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "support/fixture.h"
@@ -14,49 +13,54 @@
 namespace tavrosk::testing {
 namespace {
 
-using platform::WindowHandle;
-
 constexpr Long kHandle = 1312;
 
-class RelayFaults : public SimTest {
+class RelayFaults : public PlatformTest {
  protected:
   void SetUp() override {
-    SimTest::SetUp();
-    ide_window_ = std::make_unique<host::SimIdeWindow>();
+    PlatformTest::SetUp();
+    close_relay_tool();
+    ide_window_ = std::make_unique<IdeWindow>();
     ide_ = std::make_unique<VB_PluginLib>();
-    {
-      host::SimRelayTool relay;
-      ASSERT_TRUE(ide_->DebugApp(kHandle, kTrue).ok());
-    }
-    desktop().clear_records();
+    TestWindow relay(u"Debug VB Application");
+    TestWindow reply(u"True", relay.handle());
+    ASSERT_TRUE(ide_->DebugApp(kHandle, kTrue).ok());
   }
   void TearDown() override {
+    windows_.clear();
     ide_.reset();
     ide_window_.reset();
-    SimTest::TearDown();
+    PlatformTest::TearDown();
   }
 
   // A relay window that counts the lines it receives and hands each to `on_line`.
-  WindowHandle relay_window(std::function<void(WindowHandle self)> on_line = nullptr) {
-    return desktop().create_window(
+  TestWindow& relay_window(std::function<void(TestWindow& self)> on_line = nullptr) {
+    auto self = std::make_shared<TestWindow*>(nullptr);
+    TestWindow& window = keep(std::make_unique<TestWindow>(
         u"Debug VB Application", 0,
-        [this, on_line](WindowHandle self, std::uint32_t message, std::uintptr_t,
-                        std::intptr_t) -> std::optional<std::intptr_t> {
+        [this, on_line, self](std::uint32_t message, std::uintptr_t,
+                              std::intptr_t) -> std::optional<std::intptr_t> {
           if (message != platform::kWmCopyData) return std::nullopt;
           ++lines_received_;
-          if (on_line) on_line(self);
+          if (on_line) on_line(**self);
           return 1;
-        });
+        }));
+    *self = &window;
+    return window;
+  }
+  TestWindow& keep(std::unique_ptr<TestWindow> window) {
+    windows_.push_back(std::move(window));
+    return *windows_.back();
   }
   // The tool closes itself while it handles the line, before the reply is read.
   void open_closing_relay() {
-    WindowHandle relay =
-        relay_window([](WindowHandle self) { sim::desktop().destroy_window(self); });
-    desktop().create_window(u"reply", relay);
+    TestWindow& relay = relay_window([](TestWindow& self) { self.destroy(); });
+    keep(std::make_unique<TestWindow>(u"reply", relay.handle()));
   }
 
-  std::unique_ptr<host::SimIdeWindow> ide_window_;
+  std::unique_ptr<IdeWindow> ide_window_;
   std::unique_ptr<VB_PluginLib> ide_;
+  std::vector<std::unique_ptr<TestWindow>> windows_;
   int lines_received_ = 0;
 };
 
@@ -100,8 +104,8 @@ TEST_F(RelayFaults, AToolClosedBetweenSendAndReadGivesTheEmptyReplyAfterOneBox) 
     ++reads;
   });
   EXPECT_EQ(lines_received_, reads);  // each line did arrive before the tool went away
-  EXPECT_EQ(box_texts().size(), static_cast<std::size_t>(reads));
-  for (const auto& text : box_texts()) EXPECT_EQ(text, kDebuggerNotRunning);
+  EXPECT_EQ(box_texts(), std::vector<std::u16string>(static_cast<std::size_t>(reads),
+                                                     std::u16string(kDebuggerNotRunning)));
 }
 
 TEST_F(RelayFaults, ARelayWindowWithoutAChildGivesTheEmptyReplyAndNoBox) {
@@ -115,34 +119,26 @@ TEST_F(RelayFaults, ARelayWindowWithoutAChildGivesTheEmptyReplyAndNoBox) {
   EXPECT_FALSE(is_set(session().debug_flag));
 }
 
-// A reply window that writes all `wparam` bytes and no NUL; records the capacity it was given.
-class NoNulReplyWindow {
- public:
-  explicit NoNulReplyWindow(WindowHandle relay) {
-    sim::desktop().create_window(u"reply", relay,
-                                 [this](WindowHandle, std::uint32_t message, std::uintptr_t wparam,
-                                        std::intptr_t lparam) -> std::optional<std::intptr_t> {
-                                   if (message != platform::kWmGetText) return std::nullopt;
-                                   capacities.push_back(wparam);
-                                   std::memset(reinterpret_cast<char*>(lparam), 'R', wparam);
-                                   return static_cast<std::intptr_t>(wparam);
-                                 });
-  }
-  std::vector<std::uintptr_t> capacities;
-};
-
 TEST_F(RelayFaults, AReplyWindowThatFillsEveryByteWithoutANulGivesTheEmptyReply) {
-  NoNulReplyWindow reply(relay_window());
+  std::vector<std::uintptr_t> capacities;
+  keep(std::make_unique<TestWindow>(u"reply", relay_window().handle(),
+                                    [&](std::uint32_t message, std::uintptr_t wparam,
+                                        std::intptr_t lparam) -> std::optional<std::intptr_t> {
+                                      if (message != platform::kWmGetText) return std::nullopt;
+                                      capacities.push_back(wparam);
+                                      std::memset(reinterpret_cast<char*>(lparam), 'R', wparam);
+                                      return static_cast<std::intptr_t>(wparam);
+                                    }));
   EXPECT_EQ(ide_->GetPathIDE().value, u"");
   EXPECT_EQ(ide_->GetPageText().value, u"");
   EXPECT_EQ(ide_->GetPageSelectedText().value, u"");
   EXPECT_EQ(ide_->GetPageTextRTF().value, u"");
   EXPECT_EQ(ide_->SetPage(u"main.bas").status.error_number(), error::kTypeMismatch);
-  EXPECT_EQ(reply.capacities, (std::vector<std::uintptr_t>{500, 512006, 240006, 512006, 500}));
+  EXPECT_EQ(capacities, (std::vector<std::uintptr_t>{500, 512006, 240006, 512006, 500}));
 }
 
 TEST_F(RelayFaults, RepliesOfCapacityMinusOneArriveWholeAndLongerOnesAreCut) {
-  host::SimRelayTool relay;
+  RelayTool relay;
   struct Reader {
     std::size_t capacity;
     std::function<Result<Text>()> read;
@@ -158,25 +154,6 @@ TEST_F(RelayFaults, RepliesOfCapacityMinusOneArriveWholeAndLongerOnesAreCut) {
     relay.script_reply(exact + u"?");
     EXPECT_EQ(reader.read().value, exact) << reader.capacity;
   }
-}
-
-TEST_F(RelayFaults, AReplyCutInsideAMultiByteCharacterLosesThatCharacterOnly) {
-  sim::set_code_page(sim::CodePage::kUtf8);
-  host::SimRelayTool relay;
-  // 499 bytes arrive: the two-byte é and the three-byte € would each be cut after one or two.
-  relay.script_reply(Text(498, u'a') + u"é");
-  EXPECT_EQ(ide_->GetProgrammer().value, Text(498, u'a'));
-  relay.script_reply(Text(497, u'a') + u"€");
-  EXPECT_EQ(ide_->GetProgrammer().value, Text(497, u'a'));
-  relay.script_reply(Text(496, u'a') + u"€");
-  EXPECT_EQ(ide_->GetProgrammer().value, Text(496, u'a') + u"€");
-  // Four bytes of a character outside the BMP, cut after three.
-  relay.script_reply(Text(496, u'a') + u"\U0001F600");
-  EXPECT_EQ(ide_->GetProgrammer().value, Text(496, u'a'));
-  // Windows-1252 has one byte per character: 499 of them arrive, none cut.
-  sim::set_code_page(sim::CodePage::kWindows1252);
-  relay.script_reply(Text(600, u'é'));
-  EXPECT_EQ(ide_->GetProgrammer().value, Text(499, u'é'));
 }
 
 }  // namespace
