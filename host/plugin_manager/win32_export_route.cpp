@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "plugin_manager/export_route.h"
+#include "relay_tool/win32_ide_window.h"
 #include "relay_tool/win32_relay_protocol.h"
 
 namespace tavrosk::host {
@@ -51,17 +52,35 @@ struct IdeWindow {
 };
 
 // The IDE window found last. Every export call asks for it, and a search walks every top-level
-// window, so a window still there is kept; one that has gone (a host program closed or
-// restarted) is searched for afresh. Kept for the process, not per thread: a plug-in's threads
-// come and go, and state of this DLL per thread would have to end with each.
+// window (a round trip to the window server under Wine), so a window still there is kept; one
+// that has gone (a host program closed or restarted) is searched for afresh. A search that found
+// none holds for a short while, so that a plug-in's calls with no IDE anywhere stay cheap: a host
+// program started since is found once it has passed, an IDE window of this process at once.
+// Kept for the process, not per thread: a plug-in's threads come and go, and state of this DLL
+// per thread would have to end with each.
+constexpr ULONGLONG kNoneFoundHoldsMs = 100;
+
 IdeWindow ide_window() {
   static std::mutex mutex;
   static IdeWindow found;
+  static ULONGLONG none_found_at = 0;
+  static unsigned windows_made_then = 0;
   std::lock_guard lock(mutex);
-  if (found.window != nullptr && IsWindow(found.window)) return found;
+  if (found.window != nullptr) {
+    if (IsWindow(found.window)) return found;
+  } else if (none_found_at != 0 && GetTickCount64() - none_found_at < kNoneFoundHoldsMs &&
+             ide_windows_made() == windows_made_then) {
+    return found;
+  }
+  windows_made_then = ide_windows_made();
   found.window = FindWindowW(nullptr, protocol::kIdeWindowTitle);
   found.process = 0;
-  if (found.window != nullptr) GetWindowThreadProcessId(found.window, &found.process);
+  none_found_at = 0;
+  if (found.window != nullptr) {
+    GetWindowThreadProcessId(found.window, &found.process);
+  } else {
+    none_found_at = GetTickCount64();
+  }
   return found;
 }
 

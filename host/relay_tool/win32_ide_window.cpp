@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "relay_tool/relay_commands.h"
@@ -85,8 +86,17 @@ void register_class_once() {
 
 }  // namespace
 
+namespace {
+std::atomic<unsigned> g_ide_windows_made{0};
+}  // namespace
+
+unsigned ide_windows_made() {
+  return g_ide_windows_made.load();
+}
+
 Win32IdeWindow::Win32IdeWindow(IdeWindowEvents events) : events_(std::move(events)) {
   register_class_once();
+  ++g_ide_windows_made;
   HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW, 0,
                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) {
