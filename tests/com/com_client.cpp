@@ -115,13 +115,6 @@ ProgramRun run_script(const std::wstring& script, const std::wstring& arguments)
   return run_program(L"cscript //nologo \"" + folder + L"\\" + script + L"\" " + arguments);
 }
 
-std::wstring program_folder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 void ComTest::SetUp() {
   WindowsTest::SetUp();
   if (HasFatalFailure()) return;

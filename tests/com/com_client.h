@@ -140,9 +140,6 @@ ProgramRun run_program(const std::wstring& command_line);
 // Runs a script of tests/com/scripts with the script host (cscript), arguments appended.
 ProgramRun run_script(const std::wstring& script, const std::wstring& arguments = L"");
 
-// The folder of the test program, where Tavrosk.dll and Zavoplex.dll lie (with backslash).
-std::wstring program_folder();
-
 // The reference IDE window (on this thread) and relay program, for scenarios on both roads.
 class ComTest : public WindowsTest {
  protected:

@@ -20,7 +20,7 @@ void search_library_in(const std::string& folder) {
     if (loaded == nullptr || !FreeLibrary(loaded)) break;
   }
   EXPECT_EQ(GetModuleHandleA(name), nullptr) << name << " stays loaded";
-  EXPECT_EQ(GetFileAttributesA((program_folder() + name).c_str()), INVALID_FILE_ATTRIBUTES)
+  EXPECT_EQ(GetFileAttributesA((ansi_program_folder() + name).c_str()), INVALID_FILE_ATTRIBUTES)
       << "the program's own folder comes first";
   EXPECT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
   EXPECT_TRUE(SetDllDirectoryA(folder.c_str()));
@@ -29,15 +29,15 @@ void search_library_in(const std::string& folder) {
 }  // namespace
 
 void find_whole_plugin_manager_library() {
-  search_library_in(program_folder() + "..");
+  search_library_in(ansi_program_folder() + "..");
 }
 
 void find_no_plugin_manager_library() {
-  search_library_in(program_folder());
+  search_library_in(ansi_program_folder());
 }
 
 void find_plugin_manager_library_lacking(const std::string& export_name) {
-  search_library_in(program_folder() + "lacking_" + export_name);
+  search_library_in(ansi_program_folder() + "lacking_" + export_name);
 }
 
 }  // namespace tavrosk::testing

@@ -4,11 +4,21 @@
 
 namespace tavrosk::testing {
 
-std::string program_folder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
+std::wstring program_folder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::string ansi_program_folder() {
+  std::wstring folder = program_folder();
+  int length = WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()),
+                                   nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()), ansi.data(),
+                      length, nullptr, nullptr);
+  return ansi;
 }
 
 void pump_until(HANDLE done) {

@@ -15,8 +15,10 @@ struct ProgramRun {
 // `folder` empty: the program starts in this process's current folder.
 ProgramRun run_program_in(const std::wstring& command_line, const std::wstring& folder);
 
-// The folder of this test program, with its closing backslash.
-std::string program_folder();
+// The folder of this test program, with its closing backslash; and the same in the ANSI code
+// page, for the ANSI calls of the relay-program and loader fixtures.
+std::wstring program_folder();
+std::string ansi_program_folder();
 
 // Handles this thread's messages until `done` is signalled.
 void pump_until(HANDLE done);

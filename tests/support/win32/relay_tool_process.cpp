@@ -24,10 +24,10 @@ constexpr DWORD kExitTimeoutMs = 5000;
 // program built to run in UTF-8 too, as both would on a system whose code page is UTF-8.
 std::string relay_program() {
   std::string name = GetACP() == CP_UTF8 ? "korvex_relay_tool_utf8.exe" : "korvex_relay_tool.exe";
-  std::string beside = program_folder() + name;
+  std::string beside = ansi_program_folder() + name;
   return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES
              ? beside
-             : program_folder() + "..\\" + name;
+             : ansi_program_folder() + "..\\" + name;
 }
 
 DWORD process_of(HWND window) {
