@@ -27,6 +27,9 @@ std::int64_t InterleavedRuns::calls_per_repetition(const Benchmark& benchmark,
                                                    double seconds) const {
   std::int64_t calls = 1;
   if (benchmark.one_call) return calls;
+  // A first call may load or look up what later calls reuse; timed, it would leave the
+  // repetitions a call or two long.
+  seconds_for(benchmark, calls);
   double taken = seconds_for(benchmark, calls);
   while (taken < seconds / 10) {
     calls *= 4;
