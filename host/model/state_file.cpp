@@ -98,6 +98,18 @@ class ObjectReader {
   std::string source_;
 };
 
+// A key naming one of `items`, kept as its index; absent, null or empty leaves `index` as it is.
+template <class Item, class Find>
+void read_choice(const ObjectReader& in, const char* key, const char* expected,
+                 const std::vector<Item>& items, Find find, int& index) {
+  std::string name;
+  if (!in.at_or_null(key).is_null()) in.text(key, name);
+  if (name.empty()) return;
+  const Item* item = find(name);
+  if (item == nullptr) in.fail(key, expected);
+  index = static_cast<int>(item - items.data());
+}
+
 Page read_page(const json& value, const std::string& place, const std::string& source) {
   ObjectReader page_in(value, place, source,
                        {"file", "display_name", "text", "rtf", "includes", "device", "device_core",
@@ -202,20 +214,13 @@ IdeState read_state(const json& root, const std::string& source) {
     }
   }
   // The active page and the current programmer are named; an empty name or null is none.
-  std::string active;
-  if (!in.at_or_null("active_page").is_null()) in.text("active_page", active);
-  if (!active.empty()) {
-    Page* page = state.find_page(active);
-    if (page == nullptr) in.fail("active_page", "the file name of one of the pages");
-    state.active_page = static_cast<int>(page - state.pages.data());
-  }
-  std::string current;
-  if (!in.at_or_null("current_programmer").is_null()) in.text("current_programmer", current);
-  if (!current.empty()) {
-    Programmer* programmer = state.find_programmer(current);
-    if (programmer == nullptr) in.fail("current_programmer", "the name of one of the programmers");
-    state.current_programmer = static_cast<int>(programmer - state.programmers.data());
-  }
+  read_choice(
+      in, "active_page", "the file name of one of the pages", state.pages,
+      [&](const std::string& name) { return state.find_page(name); }, state.active_page);
+  read_choice(
+      in, "current_programmer", "the name of one of the programmers", state.programmers,
+      [&](const std::string& name) { return state.find_programmer(name); },
+      state.current_programmer);
   in.boolean("locked", state.locked);
   in.boolean("connected", state.connected);
   in.number("connected_window", state.connected_window);
