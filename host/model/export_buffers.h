@@ -1,6 +1,8 @@
 #pragma once
 // How the reference library fills a caller's buffer: never more than `length` bytes, and the
-// terminating NUL only when it fits, so a text as long as the buffer fills it whole.
+// terminating NUL only when it fits, so a text as long as the buffer fills it whole; and how
+// it reads a fixed-width record field back.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -20,6 +22,12 @@ template <std::size_t N>
 void put_field(char (&field)[N], const std::string& text) {
   std::memset(field, 0, N);
   std::memcpy(field, text.data(), text.size() < N ? text.size() : N);
+}
+
+// A field's value: its bytes before the first NUL, or all of them.
+template <std::size_t N>
+std::string field_value(const char (&field)[N]) {
+  return std::string(field, std::find(field, field + N, '\0'));
 }
 
 }  // namespace tavrosk::host

@@ -1,6 +1,5 @@
 #pragma once
 // The page information record as the IDE fills it, for the export and the relay commands alike.
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -9,12 +8,6 @@
 #include "records/page_info_record.h"
 
 namespace tavrosk::host {
-
-// The field's value: its bytes before the first NUL, or all of them.
-template <std::size_t N>
-std::string field_value(const char (&field)[N]) {
-  return std::string(field, std::find(field, field + N, '\0'));
-}
 
 inline void fill_record(const Page& page, PageInfoRecord& record) {
   put_field(record.DisplayName, page.display_name);

@@ -1,7 +1,6 @@
 #pragma once
 // How the reference host writes a programmer's settings into a ProgrammerInfoRecord; the export
 // and the relay tool's commands answer from the same record.
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,12 +16,6 @@ inline void fill_programmer_record(const Programmer& programmer, ProgrammerInfoR
   put_field(record.Params, programmer.params);
   put_field(record.ParamsBound, programmer.params_bound);
   put_field(record.HookFilename, programmer.hook_filename);
-}
-
-// A field's value: its bytes up to the first NUL, or all of them.
-template <std::size_t N>
-std::string record_field_text(const char (&field)[N]) {
-  return std::string(field, std::find(field, field + N, '\0'));
 }
 
 }  // namespace tavrosk::host

@@ -13,7 +13,7 @@ using RecordField = char (ProgrammerInfoRecord::*)[256];
 void add_field_command(RelayCommands& commands, std::string name,
                        std::shared_ptr<const ProgrammerInfoRecord> record, RecordField field) {
   commands.add(std::move(name),
-               [record, field](const auto&) { return record_field_text((*record).*field); });
+               [record, field](const auto&) { return field_value((*record).*field); });
 }
 
 }  // namespace
