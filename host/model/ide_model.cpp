@@ -79,11 +79,6 @@ IdeState initial_ide_state() {
   return state;
 }
 
-IdeModel& ide_model() {
-  static IdeModel model;
-  return model;
-}
-
 void IdeModel::reset() {
   std::lock_guard lock(mutex_);
   state_ = initial_ide_state();
@@ -124,8 +119,16 @@ std::vector<std::string> IdeModel::export_calls() const {
 }
 
 void IdeModel::set_export_hook(const std::string& export_name, ExportHook hook) {
+  // Wrapped here, in the module that made the hook, so that its exception is caught there.
+  GuardedHook guarded = [hook = std::move(hook)](const std::vector<std::intptr_t>& arguments) {
+    try {
+      return hook(arguments);
+    } catch (...) {
+      return std::int32_t{0};
+    }
+  };
   std::lock_guard lock(mutex_);
-  hooks_[export_name] = std::move(hook);
+  hooks_[export_name] = std::move(guarded);
 }
 
 void IdeModel::clear_export_hook(const std::string& export_name) {
@@ -135,7 +138,7 @@ void IdeModel::clear_export_hook(const std::string& export_name) {
 
 std::optional<std::int32_t> IdeModel::run_export_hook(
     const std::string& export_name, const std::vector<std::intptr_t>& arguments) const {
-  ExportHook hook;
+  GuardedHook hook;
   {
     std::lock_guard lock(mutex_);
     auto it = hooks_.find(export_name);

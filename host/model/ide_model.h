@@ -101,7 +101,9 @@ class IdeModel {
   std::vector<std::string> export_calls() const;
 
   // Lets a test replace an export: the hook gets the raw arguments (integers and addresses)
-  // and its value is returned instead of the model's work.
+  // and its value is returned instead of the model's work. A hook that throws answers 0, the
+  // export's failure: the hook is another module's code, and its exception must not unwind
+  // through the export into the plug-in's process.
   using ExportHook = std::function<std::int32_t(const std::vector<std::intptr_t>& arguments)>;
   void set_export_hook(const std::string& export_name, ExportHook hook);
   void clear_export_hook(const std::string& export_name);
@@ -109,12 +111,23 @@ class IdeModel {
                                               const std::vector<std::intptr_t>& arguments) const;
 
  private:
+  // A hook as stored: it never throws.
+  using GuardedHook = std::function<std::int32_t(const std::vector<std::intptr_t>&)>;
+
   mutable std::recursive_mutex mutex_;
   IdeState state_ = initial_ide_state();
   std::deque<std::string> export_calls_;
-  std::map<std::string, ExportHook> hooks_;
+  std::map<std::string, GuardedHook> hooks_;
 };
 
-IdeModel& ide_model();
+// The process's one model. On Windows it lives in korvex_host.dll, the one thing that the
+// host's modules (Zavoplex.dll, the host program, a test) share; each module runs the model's
+// code on it with its own copy, so no exception ever has to cross from one module to another.
+IdeModel& ide_model() noexcept;
+
+// How many IDE windows this process has made so far: a search for the IDE window that found
+// none is stale once this has changed. Process-wide, like the model.
+unsigned ide_windows_made() noexcept;
+void count_ide_window_made() noexcept;
 
 }  // namespace tavrosk::host

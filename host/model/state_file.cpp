@@ -33,7 +33,7 @@ class ObjectReader {
     for (const auto& item : value.items()) {
       if (std::find_if(keys.begin(), keys.end(), [&](const char* k) { return item.key() == k; }) ==
           keys.end()) {
-        throw StateFileError(source_ + ": " + name_of(item.key()) + ": unknown key");
+        throw FileRefusal(source_ + ": " + name_of(item.key()) + ": unknown key");
       }
     }
   }
@@ -87,7 +87,7 @@ class ObjectReader {
   }
 
   [[noreturn]] void fail(const std::string& name, const std::string& expected) const {
-    throw StateFileError(source_ + ": " + name + ": expected " + expected);
+    throw FileRefusal(source_ + ": " + name + ": expected " + expected);
   }
 
   const std::string& source() const { return source_; }
@@ -285,16 +285,20 @@ json page_json(const Page& page) {
           {"line_colours", colours}};
 }
 
-}  // namespace
-
-IdeState parse_state(std::string_view json_text, const std::string& source) {
+IdeState parse_state_or_refuse(std::string_view json_text, const std::string& source) {
   json root;
   try {
     root = json::parse(json_text);
   } catch (const json::parse_error& error) {
-    throw StateFileError(source + ":" + place_of(json_text, error.byte) + ": " + reason_of(error));
+    throw FileRefusal(source + ":" + place_of(json_text, error.byte) + ": " + reason_of(error));
   }
   return read_state(root, source);
+}
+
+}  // namespace
+
+FileOutcome<IdeState> parse_state(std::string_view json_text, const std::string& source) noexcept {
+  return file_outcome([&] { return parse_state_or_refuse(json_text, source); });
 }
 
 std::string format_state(const IdeState& state) {
@@ -340,26 +344,30 @@ std::string format_state(const IdeState& state) {
   return root.dump(2) + "\n";
 }
 
-IdeState load_state_file(const std::string& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  if (!in) throw StateFileError(path + ": cannot be read");
-  std::stringstream text;
-  text << in.rdbuf();
-  return parse_state(text.str(), path);
+FileOutcome<IdeState> load_state_file(const std::string& path) noexcept {
+  return file_outcome([&] {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in) throw FileRefusal(path + ": cannot be read");
+    std::stringstream text;
+    text << in.rdbuf();
+    return parse_state_or_refuse(text.str(), path);
+  });
 }
 
-void save_state_file(const std::string& path, const IdeState& state) {
-  std::filesystem::path target = std::filesystem::path(path);
-  std::filesystem::path fresh = target;
-  fresh += ".new";
-  {
-    std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-    out << format_state(state);
-    if (!out.flush()) throw StateFileError(path + ": cannot be written");
-  }
-  std::error_code failed;
-  std::filesystem::rename(fresh, target, failed);
-  if (failed) throw StateFileError(path + ": cannot be written (" + failed.message() + ")");
+FileStatus save_state_file(const std::string& path, const IdeState& state) noexcept {
+  return file_outcome([&] {
+    std::filesystem::path target = std::filesystem::path(path);
+    std::filesystem::path fresh = target;
+    fresh += ".new";
+    {
+      std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+      out << format_state(state);
+      if (!out.flush()) throw FileRefusal(path + ": cannot be written");
+    }
+    std::error_code failed;
+    std::filesystem::rename(fresh, target, failed);
+    if (failed) throw FileRefusal(path + ": cannot be written (" + failed.message() + ")");
+  });
 }
 
 }  // namespace tavrosk::host

@@ -5,26 +5,21 @@
 // page's display name, rich text and ASM/HEX/MCI file names, which follow from its file name
 // and text as when the IDE opens a page. A file with a syntax error, an unknown key or a value
 // of the wrong type is refused whole, with a message that names the place.
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "model/file_outcome.h"
 #include "model/ide_model.h"
 
 namespace tavrosk::host {
 
-class StateFileError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // `source` names the text in messages ("FILE:LINE:COLUMN: ...", "FILE: pages[0].text: ...").
-IdeState parse_state(std::string_view json_text, const std::string& source);
+FileOutcome<IdeState> parse_state(std::string_view json_text, const std::string& source) noexcept;
 std::string format_state(const IdeState& state);
 
-// Raise StateFileError when the file cannot be read or written. Saving writes a new file
-// beside the old and then takes its place, so that a reader never sees half a file.
-IdeState load_state_file(const std::string& path);
-void save_state_file(const std::string& path, const IdeState& state);
+// Saving writes a new file beside the old and then takes its place, so that a reader never
+// sees half a file.
+FileOutcome<IdeState> load_state_file(const std::string& path) noexcept;
+FileStatus save_state_file(const std::string& path, const IdeState& state) noexcept;
 
 }  // namespace tavrosk::host

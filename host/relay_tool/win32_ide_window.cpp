@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
+#include "model/guarded.h"
+#include "model/ide_model.h"
 #include "relay_tool/relay_commands.h"
 #include "relay_tool/win32_relay_protocol.h"
 
@@ -52,7 +53,7 @@ LRESULT serve_export_call(HWND ide, HWND caller, const COPYDATASTRUCT& data) {
   return 1;
 }
 
-LRESULT CALLBACK ide_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT on_ide_window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COPYDATA && lparam != 0) {
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lparam);
     if (data.dwData == win32_relay::kIdeCommandTag) {
@@ -71,6 +72,11 @@ LRESULT CALLBACK ide_window_proc(HWND window, UINT message, WPARAM wparam, LPARA
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK ide_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded([&] { return on_ide_window_message(window, message, wparam, lparam); },
+                 LRESULT{0});
+}
+
 void register_class_once() {
   static const bool registered = [] {
     WNDCLASSW window_class{};
@@ -86,17 +92,9 @@ void register_class_once() {
 
 }  // namespace
 
-namespace {
-std::atomic<unsigned> g_ide_windows_made{0};
-}  // namespace
-
-unsigned ide_windows_made() {
-  return g_ide_windows_made.load();
-}
-
 Win32IdeWindow::Win32IdeWindow(IdeWindowEvents events) : events_(std::move(events)) {
   register_class_once();
-  ++g_ide_windows_made;
+  count_ide_window_made();
   HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW, 0,
                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) {

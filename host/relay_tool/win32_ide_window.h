@@ -39,8 +39,4 @@ class Win32IdeWindow {
   platform::WindowHandle window_;
 };
 
-// How many IDE windows this process has made so far: a search that found none is stale once
-// this has changed.
-unsigned ide_windows_made();
-
 }  // namespace tavrosk::host

@@ -10,8 +10,12 @@ namespace tavrosk::testing {
 namespace {
 
 using host::IdeState;
-using host::parse_state;
-using host::StateFileError;
+
+IdeState parse_state(const std::string& text, const std::string& source) {
+  host::FileOutcome<IdeState> parsed = host::parse_state(text, source);
+  EXPECT_TRUE(parsed.ok()) << parsed.error;
+  return parsed.ok() ? *parsed.value : IdeState{};
+}
 
 const char kSeed[] = R"({
   "paths": {"ide": "C:\\Korvex\\", "plugins": "C:\\Korvex\\Plugins\\", "compiler": "C:\\Korvex\\Compiler\\"},
@@ -28,12 +32,8 @@ const char kSeed[] = R"({
 })";
 
 std::string refusal(const std::string& text) {
-  try {
-    parse_state(text, "seed.json");
-  } catch (const StateFileError& error) {
-    return error.what();
-  }
-  return "accepted";
+  host::FileOutcome<IdeState> parsed = host::parse_state(text, "seed.json");
+  return parsed.ok() ? "accepted" : parsed.error;
 }
 
 TEST(StateFile, ASeededIdeHasEveryKeyAndFillsWhatAPageLeavesOut) {
@@ -97,12 +97,9 @@ TEST(StateFile, UnknownKeysAndNamesOfNothingAreRefused) {
 }
 
 TEST(StateFile, AMissingFileIsRefusedByName) {
-  try {
-    host::load_state_file("no_such_folder/seed.json");
-    FAIL() << "accepted";
-  } catch (const StateFileError& error) {
-    EXPECT_EQ(std::string(error.what()), "no_such_folder/seed.json: cannot be read");
-  }
+  host::FileOutcome<IdeState> loaded = host::load_state_file("no_such_folder/seed.json");
+  EXPECT_FALSE(loaded.ok());
+  EXPECT_EQ(loaded.error, "no_such_folder/seed.json: cannot be read");
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "model/file_outcome.h"
+
 namespace tavrosk::host {
 
 using ScriptedReplies = std::map<std::string, std::string, std::less<>>;
 
-// Raises StateFileError with the file and the place of what is wrong.
-ScriptedReplies load_scripted_replies(const std::string& path);
+// The replies, or a message with the file and the place of what is wrong.
+FileOutcome<ScriptedReplies> load_scripted_replies(const std::string& path) noexcept;
 
 }  // namespace tavrosk::host
