@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps deps-windows dist-deps bench-deps demo test test-native test-sanitize \
-	test-valgrind test-windows bench soak fuzz dist reference screenshots format clean
+	test-valgrind windows-builds test-windows bench soak fuzz dist reference screenshots format clean
 
 all: demo
 
@@ -24,9 +24,10 @@ demo: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS) --target demo_plugin
 	build/native/examples/demo_plugin
 
-# Ends with the number of cases per suite natively and on Windows.
-test: test-native test-sanitize test-valgrind test-windows
-	scripts/count-test-cases.sh
+# Ends with the number of cases per suite natively and on Windows, and which width ran each
+# Windows suite and how.
+test: test-native test-sanitize test-valgrind windows-builds
+	scripts/run-windows-tier.sh --count-cases
 
 test-native: deps build/native/CMakeCache.txt
 	cmake --build --preset native -j $(JOBS)
@@ -37,19 +38,18 @@ test-sanitize: deps
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
-# The same suites built for 32-bit Windows and run under Wine, with the Windows-only tests and
-# the release's (the build makes the release in dist/ for them).
-# Where the kernel runs no 32-bit program, the suites run from the win64 build of the same
-# sources (scripts/wine-prefix.sh) and the shipped win32 build is only made, with its release.
-WINDOWS_PRESET = $$(scripts/windows-preset.sh)
+# The same suites built for Windows and run under Wine, with the Windows-only tests and the
+# release's (the build makes the release for them): the shipped win32 build as 32-bit code
+# (natively, or through qemu-i386 where the kernel starts no 32-bit program; TAVROSK_WINE32=
+# emulated takes that road anyway), and the win64 build as 64-bit code. See scripts/wine-prefix.sh.
+windows-builds: dist-deps
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS)
+	cmake --preset win64
+	cmake --build --preset win64 -j $(JOBS)
 
-test-windows: dist-deps
-	preset=$(WINDOWS_PRESET); \
-	if [ "$$preset" != win32 ]; then \
-	  cmake --preset win32 && cmake --build --preset win32 -j $(JOBS) --target dist || exit 1; \
-	fi; \
-	cmake --preset $$preset && cmake --build --preset $$preset -j $(JOBS) && \
-	scripts/run-windows-tests.sh
+test-windows: windows-builds
+	scripts/run-windows-tier.sh
 
 # The Windows release in dist/: Tavrosk-<version>-win32.zip and Tavrosk-<version>-setup.exe,
 # from the optimised win32 build, Tavrosk.dll stripped with its debug information beside it.
@@ -73,8 +73,8 @@ BENCH_WINDOWS_ROWS := build/bench/windows_rows.tsv
 bench: bench-deps deps-windows
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
-	preset=$(WINDOWS_PRESET); cmake --preset $$preset && \
-	  cmake --build --preset $$preset -j $(JOBS) --target tavrosk_windows_bench
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target tavrosk_windows_bench
 	scripts/run-windows-bench.sh $(BENCH_WINDOWS_ROWS)
 	build/bench/bench/tavrosk_bench --windows-rows=$(BENCH_WINDOWS_ROWS)
 
@@ -85,8 +85,8 @@ SOAK_CALLS ?= 1000000
 SOAK_RELAY ?= 20000
 
 soak: deps-windows
-	preset=$(WINDOWS_PRESET); cmake --preset $$preset && \
-	  cmake --build --preset $$preset -j $(JOBS) --target tavrosk_soak
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target tavrosk_soak
 	scripts/run-soak.sh $(SOAK_CALLS) $(SOAK_RELAY)
 
 # Each libFuzzer target runs for FUZZ_SECONDS from its committed seeds.
@@ -109,8 +109,8 @@ test-valgrind: test-native
 # docs/relay-tool.png: the reference host program's two windows, taken under Xvfb.
 screenshots: deps-windows
 	@scripts/ensure-screenshot-deps.sh
-	preset=$(WINDOWS_PRESET); cmake --preset $$preset && \
-	  cmake --build --preset $$preset -j $(JOBS) --target korvex_relay_tool Zavoplex Tavrosk
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS) --target korvex_relay_tool Zavoplex Tavrosk
 	scripts/take-screenshots.sh
 
 format:

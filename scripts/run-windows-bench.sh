@@ -1,20 +1,18 @@
 #!/usr/bin/env bash
-# Runs the Windows benchmarks of build/win32 under Wine, on a virtual display and in a fresh
+# Runs the Windows benchmarks of build/win32 under Wine (natively or emulated, see
+# wine-prefix.sh: emulated rows measure the emulator too), on a virtual display and in a fresh
 # prefix, and writes their rows for the benchmark table: usage run-windows-bench.sh ROWS_FILE
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-build=build/$WINDOWS_PRESET
-
-if [ "${1:-}" != --on-display ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$@"
-fi
-rows=$(realpath -m "$2")
+use_windows_preset win32
+on_virtual_display 1024x768x24 "$0" "$@"
+rows=$(realpath -m "$1")
 mkdir -p "$(dirname "$rows")"
 rm -f "$rows"
 
 fresh_wine_prefix "$PWD/$build/wineprefix-bench"
-trap 'wineserver -k || true' EXIT
+trap stop_wine EXIT
 start=$(date +%s)
-timeout 600 wine "$build/bin/tavrosk_windows_bench.exe" "$(winepath -w "$rows")"
-echo "Windows benchmarks ran in $(( $(date +%s) - start )) s"
+timeout $((600 * WINE_TIME_SCALE)) wine "$build/bin/tavrosk_windows_bench.exe" "$(winepath -w "$rows")"
+echo "Windows benchmarks ($WINE_ROAD) ran in $(($(date +%s) - start)) s"

@@ -1,50 +1,74 @@
 #!/usr/bin/env bash
-# Runs the Windows test programs of build/win32 under Wine: a fresh prefix every run, a
-# virtual X display (Wine cannot create windows without one), and the box watcher in the
-# background, which answers every "Tavrosk" message box and records its text for the tests.
-# The release tests (label "release": the setup program installed and uninstalled) run after
-# the others in a second fresh prefix, where no test has registered anything.
+# run-windows-tests.sh PRESET [CTEST-ARGUMENT...] runs the Windows test programs of build/PRESET
+# (win32 or win64) under Wine: a fresh prefix every run, a virtual X display, and the box
+# watcher in the background, which answers every "Tavrosk" message box and records its text for
+# the tests. The release tests (label "release": the setup program installed and uninstalled)
+# run after the others in a second fresh prefix, where no test has registered anything.
+# The arguments after the preset go to ctest (for example -R windows -V).
+#
+# Writes build/PRESET/windows-results.tsv, a line per test program that ran: its name, passed
+# or failed, how it ran (native 32-bit, emulated 32-bit, 64-bit), whether it loads Tavrosk.dll
+# (label "tavrosk_dll") and its seconds; scripts/windows-tier-summary.sh reads it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-build=build/$WINDOWS_PRESET
-
-# Arguments go to ctest (for example -R windows -V).
-if [ "${1:-}" != --on-display ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$@"
-fi
+use_windows_preset "${1:?usage: run-windows-tests.sh win32|win64 [ctest argument...]}"
+on_virtual_display 1024x768x24 "$0" "$@"
 shift
 
+# Programs that cannot run under qemu-i386, and why; they run from the 64-bit build there.
+not_emulated=()
+exclude=()
+if [ "$WINE_ROAD" = "emulated 32-bit" ] && [ ${#not_emulated[@]} -gt 0 ]; then
+  exclude=(-E "^($(
+    IFS='|'
+    echo "${not_emulated[*]}"
+  ))\$")
+fi
 
-# run_in_fresh_prefix FOLDER CTEST-ARGUMENTS...
+results=$PWD/$build/windows-results
+rm -rf "$results" "$results.tsv"
+mkdir -p "$results"
+
+# run_in_fresh_prefix FOLDER CTEST-ARGUMENT...
 run_in_fresh_prefix() {
   local prefix=$1
   shift
   fresh_wine_prefix "$PWD/$build/$prefix"
-  # The watcher lives as long as this Wine session. Waiting for its window also has Wine start
-  # its desktop and services from here: started from a test, they would keep ctest's output
-  # pipe open until the test timed out.
-  local ready="$PWD/$build/box_watcher.ready"
-  rm -f "$ready"
-  wine "$build/bin/tavrosk_box_watcher.exe" --ready "$(winepath -w "$ready")" &
-  local watcher=$!
-  trap 'wineserver -k || true; wait "$watcher" 2>/dev/null || true' EXIT
-  for _ in $(seq 600); do [ -e "$ready" ] && break; sleep 0.1; done
-  [ -e "$ready" ] || { echo "the box watcher did not start" >&2; return 1; }
-
+  start_box_watcher "box_watcher-$prefix"
   local start status=0
   start=$(date +%s)
-  ctest --test-dir "$build" --output-on-failure --timeout 120 "$@" || status=$?
-  echo "Windows tests ($prefix) ran in $(( $(date +%s) - start )) s"
-  wineserver -k || true
-  wait "$watcher" 2>/dev/null || true
-  trap - EXIT
+  ctest --test-dir "$build" --output-on-failure --timeout $((120 * WINE_TIME_SCALE)) \
+    --output-junit "$results/$prefix.xml" "${exclude[@]}" "$@" || status=$?
+  echo "Windows tests ($prefix, $WINE_ROAD) ran in $(($(date +%s) - start)) s"
+  stop_wine
   return "$status"
+}
+
+# The programs of the junit file that ran, as lines of the results file.
+record_results() {
+  local dll_tests=$1
+  sed -n 's/.*<testcase name="\([^"]*\)".* time="\([^"]*\)" status="\([^"]*\)".*/\1 \2 \3/p' \
+    "$2" | while read -r name seconds state; do
+    case $state in
+      run) result=passed ;;
+      fail) result=failed ;;
+      *) continue ;;
+    esac
+    loads=no
+    grep -qx "$name" <<<"$dll_tests" && loads=yes
+    printf '%s\t%s\t%s\t%s\t%s\n' "$name" "$result" "$WINE_ROAD" "$loads" "${seconds%.*}"
+  done
 }
 
 status=0
 run_in_fresh_prefix wineprefix -LE release "$@" || status=$?
-if ctest --test-dir "$build" -N -L release "$@" | grep -q 'Total Tests: [1-9]'; then
+if ctest --test-dir "$build" -N -L release "${exclude[@]}" "$@" | grep -q 'Total Tests: [1-9]'; then
   run_in_fresh_prefix wineprefix-release -L release "$@" || status=$?
 fi
+
+dll_tests=$(ctest --test-dir "$build" -N -L tavrosk_dll | sed -n 's/^ *Test *#[0-9]*: //p')
+for junit in "$results/wineprefix.xml" "$results/wineprefix-release.xml"; do
+  [ -e "$junit" ] && record_results "$dll_tests" "$junit"
+done >"$results.tsv"
 exit "$status"

@@ -5,12 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-build=build/$WINDOWS_PRESET
+use_windows_preset win32
 picture=docs/relay-tool.png
-
-if [ "${1:-}" != --on-display ]; then
-  exec xvfb-run -a -s "-screen 0 1270x500x24" "$0" --on-display
-fi
+on_virtual_display 1270x500x24 "$0"
 
 fresh_wine_prefix "$PWD/$build/screenshot-prefix"
 
@@ -21,7 +18,7 @@ wine regsvr32 /s Tavrosk.dll
 wine korvex_relay_tool.exe --state "$example\\seed.json" &
 host=$!
 trap 'wineserver -k || true; wait "$host" 2>/dev/null || true' EXIT
-for _ in $(seq 300); do
+for _ in $(seq $((300 * WINE_TIME_SCALE))); do
   xwininfo -root -tree | grep -q '"Debug VB Application"' && break
   sleep 0.1
 done
