@@ -15,9 +15,10 @@ struct Coclass {
   Creator create;
 };
 
-std::span<const Coclass> coclasses();
+std::span<const Coclass> coclasses() noexcept;
 
-// Each creator constructs the core object (VB_PluginLib's warns when the IDE is missing).
+// Each creator constructs the core object (VB_PluginLib's warns when the IDE is missing). A
+// creator may fail with an exception, which the class object's entry point turns into its status.
 HRESULT create_vb_plugin_lib(REFIID interface_id, void** object);
 HRESULT create_page_info_lib(REFIID interface_id, void** object);
 HRESULT create_prog_info_lib(REFIID interface_id, void** object);

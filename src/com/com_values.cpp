@@ -181,19 +181,19 @@ SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type) {
   return array;
 }
 
-void clear_result(VARIANT_BOOL* slot) {
+void clear_result(VARIANT_BOOL* slot) noexcept {
   *slot = VARIANT_FALSE;
 }
-void clear_result(BSTR* slot) {
+void clear_result(BSTR* slot) noexcept {
   *slot = nullptr;
 }
-void clear_result(long* slot) {
+void clear_result(long* slot) noexcept {
   *slot = 0;
 }
-void clear_result(unsigned char* slot) {
+void clear_result(unsigned char* slot) noexcept {
   *slot = 0;
 }
-void clear_result(VARIANT* slot) {
+void clear_result(VARIANT* slot) noexcept {
   VariantInit(slot);
 }
 void store_result(VARIANT_BOOL* slot, VbBool value) {

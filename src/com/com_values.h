@@ -89,11 +89,11 @@ bool is_fixed_or_locked(const SAFEARRAY* array);
 SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type);
 
 // Result slots: each holds its type's zero value until the core's result is stored.
-void clear_result(VARIANT_BOOL* slot);
-void clear_result(BSTR* slot);
-void clear_result(long* slot);
-void clear_result(unsigned char* slot);
-void clear_result(VARIANT* slot);
+void clear_result(VARIANT_BOOL* slot) noexcept;
+void clear_result(BSTR* slot) noexcept;
+void clear_result(long* slot) noexcept;
+void clear_result(unsigned char* slot) noexcept;
+void clear_result(VARIANT* slot) noexcept;
 void store_result(VARIANT_BOOL* slot, VbBool value);
 void store_result(BSTR* slot, const Text& value);
 void store_result(long* slot, Long value);

@@ -1,12 +1,14 @@
 #pragma once
-// The COM object around one core object: the dual interface's IDispatch
-// from the type library (with the coercion of script arguments), and ISupportErrorInfo.
-// A class derives from DualObject<_Interface, Core> and writes only its members.
+// The COM object around one core object: the dual interface's IDispatch from the type library
+// (with the coercion of script arguments), and ISupportErrorInfo, each method an entry point
+// (entry_point.h). A class derives from DualObject<_Interface, Core> and writes only its
+// members, each through `deliver` (member_call.h).
 #include <windows.h>
 
 #include <oaidl.h>
 
 #include "com/com_object.h"
+#include "com/entry_point.h"
 #include "com/reference_dispatch.h"
 #include "com/type_library.h"
 
@@ -21,41 +23,48 @@ class DualObject : public ComObject<Interface, ISupportErrorInfo> {
   }
 
   // IDispatch
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
     if (count == nullptr) return E_POINTER;
     *count = 1;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept override {
     if (info == nullptr) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
-    HRESULT hr = load_type_infos();
-    if (FAILED(hr)) return hr;
-    dispatch_info_->AddRef();
-    *info = dispatch_info_;
-    return S_OK;
+    return entry_point([&] {
+      HRESULT hr = load_type_infos();
+      if (FAILED(hr)) return hr;
+      dispatch_info_->AddRef();
+      *info = dispatch_info_;
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID,
-                                          DISPID* ids) override {
+                                          DISPID* ids) noexcept override {
     if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    HRESULT hr = load_type_infos();
-    if (FAILED(hr)) return hr;
-    return DispGetIDsOfNames(vtable_info_, names, count, ids);
+    if (names == nullptr || ids == nullptr) return E_INVALIDARG;
+    return entry_point([&] {
+      HRESULT hr = load_type_infos();
+      if (FAILED(hr)) return hr;
+      return DispGetIDsOfNames(vtable_info_, names, count, ids);
+    });
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception,
-                                   UINT* argument_error) override {
+                                   UINT* argument_error) noexcept override {
     if (!IsEqualIID(id, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    HRESULT hr = load_type_infos();
-    if (FAILED(hr)) return hr;
-    return invoke_with_coercion(vtable_info_, descriptions_.find(vtable_info_, member),
-                                static_cast<Interface*>(this), member, flags, params, result,
-                                exception, argument_error);
+    return entry_point([&] {
+      HRESULT hr = load_type_infos();
+      if (FAILED(hr)) return hr;
+      return invoke_with_coercion(vtable_info_, descriptions_.find(vtable_info_, member),
+                                  static_cast<Interface*>(this), member, flags, params, result,
+                                  exception, argument_error);
+    });
   }
 
   // ISupportErrorInfo
-  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID id) override {
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID id) noexcept override {
     return IsEqualIID(id, __uuidof(Interface)) ? S_OK : S_FALSE;
   }
 
@@ -63,7 +72,7 @@ class DualObject : public ComObject<Interface, ISupportErrorInfo> {
   Core core_;
 
  private:
-  void* interface_for(REFIID id) override {
+  void* interface_for(REFIID id) noexcept override {
     if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
         IsEqualIID(id, __uuidof(Interface))) {
       return static_cast<Interface*>(this);

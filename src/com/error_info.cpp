@@ -2,33 +2,35 @@
 
 #include <oleauto.h>
 
-#include <string>
-
 namespace tavrosk::com {
 
 namespace {
 
-// The table's description as the Automation strings take it (both are UTF-16 code units).
-std::wstring_view description_of(int number) {
+// The table's description as the Automation strings take it (both are UTF-16 code units). The
+// table's texts are literals: a NUL follows each view.
+std::wstring_view description_of(int number) noexcept {
   static_assert(sizeof(wchar_t) == sizeof(char16_t));
   std::u16string_view description = error_description(number);
   return {reinterpret_cast<const wchar_t*>(description.data()), description.size()};
 }
 
+// The setters copy the text; they only take it as a non-const pointer.
+LPOLESTR as_ole_text(std::wstring_view literal) noexcept {
+  return const_cast<LPOLESTR>(literal.data());
+}
+
 }  // namespace
 
-HRESULT report(Status status) {
+HRESULT report(Status status) noexcept {
   if (status.ok()) {
     SetErrorInfo(0, nullptr);
     return S_OK;
   }
   ICreateErrorInfo* creator = nullptr;
   if (SUCCEEDED(CreateErrorInfo(&creator))) {
-    std::wstring source(kErrorSource);
-    std::wstring description(description_of(status.error_number()));
     creator->SetGUID(GUID_NULL);
-    creator->SetSource(source.data());
-    creator->SetDescription(description.data());
+    creator->SetSource(as_ole_text(kErrorSource));
+    creator->SetDescription(as_ole_text(description_of(status.error_number())));
     IErrorInfo* info = nullptr;
     if (SUCCEEDED(creator->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
       SetErrorInfo(0, info);
@@ -39,7 +41,7 @@ HRESULT report(Status status) {
   return static_cast<HRESULT>(status.code);
 }
 
-void fill_exception_for_error(EXCEPINFO* info, int number) {
+void fill_exception_for_error(EXCEPINFO* info, int number) noexcept {
   if (info == nullptr) return;
   *info = EXCEPINFO{};
   std::wstring_view description = description_of(number);

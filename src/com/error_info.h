@@ -13,12 +13,14 @@ namespace tavrosk::com {
 constexpr std::wstring_view kErrorSource = L"Tavrosk";
 
 // Sets (or, for a success, clears) the thread's error info and returns the status as HRESULT.
-HRESULT report(Status status);
-inline HRESULT report_error(int number) {
+// Never fails itself: it reports a failure that may be the lack of memory (the error info is
+// then left out).
+HRESULT report(Status status) noexcept;
+inline HRESULT report_error(int number) noexcept {
   return report(Status::of_error(number));
 }
 
 // Fills an EXCEPINFO for a failure that the dispatch itself detects.
-void fill_exception_for_error(EXCEPINFO* info, int number);
+void fill_exception_for_error(EXCEPINFO* info, int number) noexcept;
 
 }  // namespace tavrosk::com

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "com/exports.h"
 #include "platform/thread_state.h"
 
 namespace tavrosk::com {
@@ -13,7 +14,7 @@ std::atomic<long> g_locks{0};
 
 }  // namespace
 
-HMODULE module_handle() {
+HMODULE module_handle() noexcept {
   return g_module;
 }
 
@@ -30,26 +31,27 @@ std::wstring module_path() {
   }
 }
 
-void object_created() {
+void object_created() noexcept {
   ++g_objects;
 }
-void object_destroyed() {
+void object_destroyed() noexcept {
   --g_objects;
 }
-void lock_server(bool lock) {
+void lock_server(bool lock) noexcept {
   if (lock) {
     ++g_locks;
   } else {
     --g_locks;
   }
 }
-bool can_unload() {
+bool can_unload() noexcept {
   return g_objects.load() == 0 && g_locks.load() == 0;
 }
 
 }  // namespace tavrosk::com
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// Nothing here can fail: the ending thread's state is only deleted.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
   if (reason == DLL_PROCESS_ATTACH) {
     tavrosk::com::g_module = instance;
   } else if (reason == DLL_THREAD_DETACH) {

@@ -7,13 +7,13 @@
 
 namespace tavrosk::com {
 
-HMODULE module_handle();
+HMODULE module_handle() noexcept;
 // The full path of Tavrosk.dll, as registered under InprocServer32.
 std::wstring module_path();
 
-void object_created();
-void object_destroyed();
-void lock_server(bool lock);
-bool can_unload();
+void object_created() noexcept;
+void object_destroyed() noexcept;
+void lock_server(bool lock) noexcept;
+bool can_unload() noexcept;
 
 }  // namespace tavrosk::com

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <memory_resource>
 #include <optional>
 #include <vector>
@@ -84,26 +85,27 @@ HRESULT to_text_array(const VARIANT& source, SAFEARRAY** converted) {
 }
 
 // The lines of a SAFEARRAY(BSTR) as a script's array: VARIANTs holding BSTR, lower bound 0.
-HRESULT to_script_array(SAFEARRAY* texts, VARIANT* destination) {
-  std::vector<Text> elements;
-  if (texts != nullptr) {
-    LONG lower = 0;
-    LONG upper = -1;
-    SafeArrayGetLBound(texts, 1, &lower);
-    SafeArrayGetUBound(texts, 1, &upper);
-    for (LONG index = lower; index <= upper; ++index) {
-      BSTR element = nullptr;
-      if (FAILED(SafeArrayGetElement(texts, &index, &element))) return E_OUTOFMEMORY;
-      elements.push_back(text_of(element));
-      SysFreeString(element);
-    }
-  }
+// E_OUTOFMEMORY when memory runs out: the member has run, its other results still go back.
+HRESULT to_script_array(SAFEARRAY* texts, VARIANT* destination) noexcept {
   try {
+    std::vector<Text> elements;
+    if (texts != nullptr) {
+      LONG lower = 0;
+      LONG upper = -1;
+      SafeArrayGetLBound(texts, 1, &lower);
+      SafeArrayGetUBound(texts, 1, &upper);
+      for (LONG index = lower; index <= upper; ++index) {
+        BSTR element = nullptr;
+        if (FAILED(SafeArrayGetElement(texts, &index, &element))) return E_OUTOFMEMORY;
+        std::unique_ptr<OLECHAR, decltype(&SysFreeString)> held(element, &SysFreeString);
+        elements.push_back(text_of(element));
+      }
+    }
     SAFEARRAY* lines = new_text_array(elements, VT_VARIANT);
     V_VT(destination) = VT_ARRAY | VT_VARIANT;
     V_ARRAY(destination) = lines;
     return S_OK;
-  } catch (const RunTimeError&) {
+  } catch (...) {
     return E_OUTOFMEMORY;
   }
 }
@@ -243,25 +245,36 @@ const FUNCDESC* MemberDescriptions::find(ITypeInfo* info, DISPID member) {
   } else if (info != info_) {
     return nullptr;  // one interface per object
   }
-  auto known = found_.find(member);
-  if (known != found_.end()) return known->second;
-  FUNCDESC* description = nullptr;
+  // The entry first: when it cannot be made, no description is left unreleased.
+  auto [known, inserted] = found_.emplace(member, nullptr);
+  if (!inserted) return known->second;
   ITypeInfo2* info2 = nullptr;
   if (SUCCEEDED(info->QueryInterface(IID_ITypeInfo2, reinterpret_cast<void**>(&info2)))) {
     UINT index = 0;
     if (SUCCEEDED(info2->GetFuncIndexOfMemId(member, INVOKE_FUNC, &index))) {
-      info->GetFuncDesc(index, &description);
+      info->GetFuncDesc(index, &known->second);
     }
     info2->Release();
   }
-  found_.emplace(member, description);
-  return description;
+  return known->second;
 }
 
 HRESULT invoke_with_coercion(ITypeInfo* vtable_info, const FUNCDESC* function, void* instance,
                              DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argument_error) {
+  // The arrays that the counts promise must be there (the named ones among the given).
+  if (params != nullptr &&
+      ((params->cArgs != 0 && params->rgvarg == nullptr) || params->cNamedArgs > params->cArgs ||
+       (params->cNamedArgs != 0 && params->rgdispidNamedArgs == nullptr))) {
+    return E_INVALIDARG;
+  }
   if (function == nullptr || params == nullptr) {
+    return vtable_info->Invoke(instance, member, flags, params, result, exception, argument_error);
+  }
+  // More arguments than the method has parameters: the type library's failure, given here
+  // without copying the arguments (a count of billions cannot be) or its walk over each of them.
+  if (params->cArgs > static_cast<UINT>(function->cParams)) {
+    if ((flags & DISPATCH_METHOD) != 0) return DISP_E_BADPARAMCOUNT;
     return vtable_info->Invoke(instance, member, flags, params, result, exception, argument_error);
   }
   const FUNCDESC& description = *function;

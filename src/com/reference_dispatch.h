@@ -35,7 +35,9 @@ class MemberDescriptions {
 
 // `vtable_info` describes `instance`'s vtable (the TKIND_INTERFACE side of a dual interface);
 // `description` is the member's description from it, null for an unknown member. A call whose
-// arguments then all have their parameters' types goes straight through the vtable.
+// arguments then all have their parameters' types goes straight through the vtable. Both this
+// and MemberDescriptions::find may run out of memory (std::bad_alloc) before the member is
+// called; IDispatch::Invoke, their entry point, turns that into its status.
 HRESULT invoke_with_coercion(ITypeInfo* vtable_info, const FUNCDESC* description, void* instance,
                              DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argument_error);

@@ -14,6 +14,8 @@
 #include <string>
 
 #include "com/coclasses.h"
+#include "com/entry_point.h"
+#include "com/exports.h"
 #include "com/module.h"
 #include "com/type_library.h"
 #include "tavrosk.h"
@@ -180,40 +182,46 @@ HRESULT unregister_for_user() {
 }  // namespace
 }  // namespace tavrosk::com
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+// Registration builds its keys' names and values as strings: running out of memory there is
+// the export's E_OUTOFMEMORY, not an exception for regsvr32 or the installer.
+extern "C" HRESULT STDAPICALLTYPE tavrosk_register_server() noexcept {
   using namespace tavrosk::com;
-  std::wstring path = module_path();
-  ITypeLib* library = type_library();
-  if (path.empty() || library == nullptr) return SELFREG_E_TYPELIB;
-  HRESULT hr = RegisterTypeLib(library, path.data(), nullptr);
-  if (FAILED(hr)) return hr;
-  for (const Coclass& coclass : coclasses()) {
-    if (!register_class(HKEY_CLASSES_ROOT, coclass, path)) return SELFREG_E_CLASS;
-  }
-  return S_OK;
+  return entry_point([] {
+    std::wstring path = module_path();
+    ITypeLib* library = type_library();
+    if (path.empty() || library == nullptr) return SELFREG_E_TYPELIB;
+    HRESULT hr = RegisterTypeLib(library, path.data(), nullptr);
+    if (FAILED(hr)) return hr;
+    for (const Coclass& coclass : coclasses()) {
+      if (!register_class(HKEY_CLASSES_ROOT, coclass, path)) return SELFREG_E_CLASS;
+    }
+    return S_OK;
+  });
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+extern "C" HRESULT STDAPICALLTYPE tavrosk_unregister_server() noexcept {
   using namespace tavrosk::com;
-  for (const Coclass& coclass : coclasses()) unregister_class(HKEY_CLASSES_ROOT, coclass);
-  ITypeLib* library = type_library();
-  TLIBATTR* attributes = nullptr;
-  if (library == nullptr || FAILED(library->GetLibAttr(&attributes))) return SELFREG_E_TYPELIB;
-  TLIBATTR registered = *attributes;
-  library->ReleaseTLibAttr(attributes);
-  // A library that was never registered is no failure of unregistering.
-  HRESULT hr = UnRegisterTypeLib(LIBID_Tavrosk, registered.wMajorVerNum, registered.wMinorVerNum,
-                                 registered.lcid, registered.syskind);
-  return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
+  return entry_point([] {
+    for (const Coclass& coclass : coclasses()) unregister_class(HKEY_CLASSES_ROOT, coclass);
+    ITypeLib* library = type_library();
+    TLIBATTR* attributes = nullptr;
+    if (library == nullptr || FAILED(library->GetLibAttr(&attributes))) return SELFREG_E_TYPELIB;
+    TLIBATTR registered = *attributes;
+    library->ReleaseTLibAttr(attributes);
+    // A library that was never registered is no failure of unregistering.
+    HRESULT hr = UnRegisterTypeLib(LIBID_Tavrosk, registered.wMajorVerNum, registered.wMinorVerNum,
+                                   registered.lcid, registered.syskind);
+    return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK
+                                                                                         : hr;
+  });
 }
 
 // regsvr32 /n /i:user registers for the current user, /u /n /i:user unregisters; without "user"
 // it registers for the machine like DllRegisterServer.
-extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR command_line) {
+extern "C" HRESULT STDAPICALLTYPE tavrosk_install(BOOL install, LPCWSTR command_line) noexcept {
+  using namespace tavrosk::com;
   bool per_user = command_line != nullptr && _wcsicmp(command_line, L"user") == 0;
   if (command_line != nullptr && *command_line != L'\0' && !per_user) return E_INVALIDARG;
-  if (per_user) {
-    return install ? tavrosk::com::register_for_user() : tavrosk::com::unregister_for_user();
-  }
-  return install ? DllRegisterServer() : DllUnregisterServer();
+  if (!per_user) return install ? tavrosk_register_server() : tavrosk_unregister_server();
+  return entry_point([&] { return install ? register_for_user() : unregister_for_user(); });
 }

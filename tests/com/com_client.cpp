@@ -39,6 +39,15 @@ VARIANT reference_to(Variant& variable) {
   return reference;
 }
 
+ComPtr<ITypeInfo> vtable_side(ITypeInfo* dispatch_side) {
+  ComPtr<ITypeInfo> vtable;
+  HREFTYPE reference = 0;
+  if (SUCCEEDED(dispatch_side->GetRefTypeOfImplType(-1, &reference))) {
+    dispatch_side->GetRefTypeInfo(reference, vtable.put());
+  }
+  return vtable;
+}
+
 ErrorInfo take_error_info() {
   ErrorInfo info;
   IErrorInfo* error = nullptr;

@@ -91,6 +91,10 @@ class Variant {
 // A by-reference argument as a script passes a variable: VT_BYREF|VT_VARIANT.
 VARIANT reference_to(Variant& variable);
 
+// The vtable side of a dual interface whose dispatch side is `dispatch_side`: the slots (oVft)
+// and every parameter, the [out, retval] included. Null when it cannot be read.
+ComPtr<ITypeInfo> vtable_side(ITypeInfo* dispatch_side);
+
 // The error info of the thread's last failed call, as a client reads it.
 struct ErrorInfo {
   std::wstring source;
