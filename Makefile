@@ -67,16 +67,23 @@ bench-deps: deps
 	@scripts/ensure-bench-deps.sh
 
 # One table of ratios, each measured against its floor in the same run: the native rows, and
-# the Windows rows (late binding, a relay exchange across two processes) measured under Wine.
-BENCH_WINDOWS_ROWS := build/bench/windows_rows.tsv
+# the Windows rows (late binding, a relay exchange across two processes) measured under Wine on
+# both widths: the shipped 32-bit build (natively, or emulated where the kernel starts no 32-bit
+# program) and the 64-bit one; each row names its width and how it ran.
+BENCH_WINDOWS_PRESETS := win32 win64
 
 bench: bench-deps deps-windows
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS) --target tavrosk_bench
-	cmake --preset win32
-	cmake --build --preset win32 -j $(JOBS) --target tavrosk_windows_bench
-	scripts/run-windows-bench.sh $(BENCH_WINDOWS_ROWS)
-	build/bench/bench/tavrosk_bench --windows-rows=$(BENCH_WINDOWS_ROWS)
+	for preset in $(BENCH_WINDOWS_PRESETS); do \
+	  cmake --preset $$preset && \
+	  cmake --build --preset $$preset -j $(JOBS) --target tavrosk_windows_bench || exit 1; \
+	done
+	for preset in $(BENCH_WINDOWS_PRESETS); do \
+	  scripts/run-windows-bench.sh $$preset build/bench/windows_rows-$$preset.tsv || exit 1; \
+	done
+	build/bench/bench/tavrosk_bench \
+	  $(foreach preset,$(BENCH_WINDOWS_PRESETS),--windows-rows=build/bench/windows_rows-$(preset).tsv)
 
 # Mixed calls through the registered Tavrosk.dll under Wine, every result checked, and the
 # process's private bytes, handles and USER and GDI objects watched for growth (at most 1%).

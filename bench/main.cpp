@@ -1,7 +1,8 @@
 // Runs every benchmark with interleaved repetitions and prints the one table of ratios.
-// `--windows-rows=FILE` adds the rows that the Windows benchmarks measured under Wine.
+// Each `--windows-rows=FILE` adds the rows that the Windows benchmarks of one width measured
+// under Wine.
 //
-//   tavrosk_bench [--windows-rows=FILE] [benchmark flags]
+//   tavrosk_bench [--windows-rows=FILE]... [benchmark flags]
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -16,36 +17,53 @@ using namespace tavrosk::bench;
 
 constexpr std::string_view kWindowsRowsFlag = "--windows-rows=";
 
-// Takes the flag out of the arguments; nothing when a named file cannot be read.
+// The Windows rows that the benchmarks would measure on each width, with their targets.
+std::vector<Unmeasured> unmeasured_windows_rows() {
+  auto target = [](double ratio) {
+    char text[16];
+    std::snprintf(text, sizeof text, "<= %.2fx", ratio);
+    return std::string(text);
+  };
+  std::vector<Unmeasured> rows;
+  for (const char* width : {"Wine, 32-bit: ", "Wine, 64-bit: "}) {
+    for (const Unmeasured& row :
+         std::vector<Unmeasured>{{kDispatchIdRow, target(kLateBoundTarget)},
+                                 {kScriptArgumentRow, target(kLateBoundTarget)},
+                                 {kRelayAcrossProcessesRow, "none set"},
+                                 {kRelayByHandRow, target(kRelayByHandTarget)},
+                                 {kRelayPageTextFloorRow, target(kRelayPageTextFloorTarget)},
+                                 {kRelayPageTextRow, target(kRelayPageTextTarget)},
+                                 {kRelayChangedPageTextRow, "none set"},
+                                 {kRelayPageTextByHandRow, "none set"},
+                                 {kScriptLoopRow, target(kScriptLoopTarget)},
+                                 {kScriptDispatchRow, "none set"}}) {
+      rows.push_back({width + row.what, row.target});
+    }
+  }
+  return rows;
+}
+
+// Takes the flags out of the arguments, one a width; nothing when a named file cannot be read.
 std::optional<WindowsRows> take_windows_rows(std::vector<char*>& args) {
-  for (auto it = args.begin() + 1; it != args.end(); ++it) {
+  WindowsRows windows_rows;
+  for (auto it = args.begin() + 1; it != args.end();) {
     std::string_view argument = *it;
-    if (argument.substr(0, kWindowsRowsFlag.size()) != kWindowsRowsFlag) continue;
+    if (argument.substr(0, kWindowsRowsFlag.size()) != kWindowsRowsFlag) {
+      ++it;
+      continue;
+    }
     std::string path(argument.substr(kWindowsRowsFlag.size()));
-    args.erase(it);
+    it = args.erase(it);
     std::ifstream file(path);
     auto rows = file ? read_measured_rows(file) : std::nullopt;
     if (!rows || rows->empty()) {
       std::fprintf(stderr, "no Windows rows in %s\n", path.c_str());
       return std::nullopt;
     }
-    return WindowsRows{std::move(*rows), {}};
+    for (MeasuredRow& row : *rows) windows_rows.measured.push_back(std::move(row));
   }
-  auto target = [](double ratio) {
-    char text[16];
-    std::snprintf(text, sizeof text, "<= %.2fx", ratio);
-    return std::string(text);
-  };
-  return WindowsRows{{},
-                     {{kDispatchIdRow, target(kLateBoundTarget)},
-                      {kScriptArgumentRow, target(kLateBoundTarget)},
-                      {kRelayAcrossProcessesRow, "none set"},
-                      {kRelayByHandRow, target(kRelayByHandTarget)},
-                      {kRelayPageTextRow, target(kRelayPageTextTarget)},
-                      {kRelayChangedPageTextRow, "none set"},
-                      {kRelayPageTextByHandRow, "none set"},
-                      {kScriptLoopRow, target(kScriptLoopTarget)},
-                      {kScriptDispatchRow, "none set"}}};
+  if (windows_rows.measured.empty()) windows_rows.unmeasured = unmeasured_windows_rows();
+  return windows_rows;
 }
 
 }  // namespace

@@ -11,31 +11,35 @@
 
 namespace tavrosk::bench {
 
-// The rows that the Windows benchmarks measure, and the target of the late-bound calls.
-inline constexpr char kDispatchIdRow[] = "Wine: Connect through IDispatch by dispatch id vs vtable";
+// The rows that the Windows benchmarks measure, and the target of the late-bound calls. The
+// program that measures them puts before each how it ran: "Wine, native 32-bit: ", "Wine,
+// emulated 32-bit: " or "Wine, 64-bit: ".
+inline constexpr char kDispatchIdRow[] = "Connect through IDispatch by dispatch id vs vtable";
 inline constexpr char kScriptArgumentRow[] =
-    "Wine: Connect through IDispatch, script Variant ref, vs vtable";
+    "Connect through IDispatch, script Variant ref, vs vtable";
 inline constexpr char kRelayAcrossProcessesRow[] =
-    "Wine: relay GetPageCount, two processes, vs direct road";
+    "relay GetPageCount, two processes, vs direct road";
 inline constexpr double kLateBoundTarget = 3;
 // The relay road against its own floor: the same messages sent by hand to the same relay
-// program, and a read of the largest page against the bare read from the same window; and a
-// script's loop against the same loop over the platform's own dictionary object.
+// program; a read of the largest page against the bare read from the same window, and against
+// that read plus the one conversion that hands a caller its text (the least a reader can do);
+// and a script's loop against the same loop over the platform's own dictionary object.
 inline constexpr char kRelayByHandRow[] =
-    "Wine: relay GetPageCount vs same look-ups and messages by hand";
+    "relay GetPageCount vs same look-ups and messages by hand";
 inline constexpr double kRelayByHandTarget = 1.05;
-inline constexpr char kRelayPageTextRow[] =
-    "Wine: relay GetPageText 512000 chars vs bare WM_GETTEXT";
-inline constexpr double kRelayPageTextTarget = 1.10;
+inline constexpr char kRelayPageTextFloorRow[] =
+    "relay GetPageText 512000 chars vs WM_GETTEXT + one conversion into BSTR";
+inline constexpr double kRelayPageTextFloorTarget = 1.10;
+inline constexpr char kRelayPageTextRow[] = "relay GetPageText 512000 chars vs bare WM_GETTEXT";
+inline constexpr double kRelayPageTextTarget = 1.25;
 inline constexpr char kRelayChangedPageTextRow[] =
-    "Wine: relay GetPageText 512000 chars, page set anew, vs bare";
+    "relay GetPageText 512000 chars, page set anew, vs bare";
 inline constexpr char kRelayPageTextByHandRow[] =
-    "Wine: relay GetPageText 512000 chars vs same messages by hand";
-inline constexpr char kScriptLoopRow[] =
-    "Wine: VBScript IsConnected loop vs Dictionary.Exists loop";
+    "relay GetPageText 512000 chars vs same messages by hand";
+inline constexpr char kScriptLoopRow[] = "VBScript IsConnected loop vs Dictionary.Exists loop";
 inline constexpr double kScriptLoopTarget = 1.25;
 inline constexpr char kScriptDispatchRow[] =
-    "Wine: VBScript OSC loop (no export) vs Dictionary.Exists loop";
+    "VBScript OSC loop (no export) vs Dictionary.Exists loop";
 
 struct MeasuredRow {
   std::string what;

@@ -16,6 +16,15 @@ std::string cpu_model() {
   return "unknown";
 }
 
+// The machine's load while the table is printed: the machine is shared, and ratios measured
+// side by side still move with it.
+std::string load_average() {
+  std::ifstream loadavg("/proc/loadavg");
+  std::string one, five, fifteen;
+  if (!(loadavg >> one >> five >> fifteen)) return "unknown";
+  return one + " " + five + " " + fifteen;
+}
+
 std::string format(const char* pattern, double value) {
   char text[64];
   std::snprintf(text, sizeof text, pattern, value);
@@ -51,7 +60,7 @@ bool meets(const Target& target, double subject, double floor) {
 
 void print_row(const std::string& what, const std::string& ratio, const std::string& target,
                const std::string& result) {
-  std::printf("| %-62s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
+  std::printf("| %-90s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
               result.c_str());
 }
 
@@ -89,13 +98,14 @@ double RatioTable::median_seconds(const std::string& name) const {
 
 void RatioTable::Finalize() {
   std::printf(
-      "\nTavrosk benchmarks: %u cores, %s; medians of CPU time per call over interleaved "
-      "repetitions (%d runs);\nrows marked Wine: the Windows build under Wine, medians of wall "
-      "time "
-      "per call\n\n",
-      std::thread::hardware_concurrency(), cpu_model().c_str(), repetitions_seen_);
+      "\nTavrosk benchmarks: %u cores, %s, load average %s; medians of CPU time per call over "
+      "interleaved "
+      "repetitions (%d runs);\nrows marked Wine: the Windows build of the width named under Wine, "
+      "medians of wall time per call\n\n",
+      std::thread::hardware_concurrency(), cpu_model().c_str(), load_average().c_str(),
+      repetitions_seen_);
   print_row("measurement (against its floor)", "ratio", "target", "result");
-  std::printf("|%s|%s|%s|%s|\n", std::string(64, '-').c_str(), std::string(18, '-').c_str(),
+  std::printf("|%s|%s|%s|%s|\n", std::string(92, '-').c_str(), std::string(18, '-').c_str(),
               std::string(32, '-').c_str(), std::string(39, '-').c_str());
   for (const Row& row : rows_) {
     double subject = median_seconds(row.subject);

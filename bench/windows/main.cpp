@@ -1,14 +1,17 @@
 // The Windows rows of the benchmark table, measured under Wine: late binding against the
 // vtable, a relay exchange across two processes against the direct road and against the same
-// messages by hand, the largest relayed read against the bare read, and a script's loop
-// against the same loop on the platform's dictionary object. Writes the rows
-// to the file named by its argument, for the table that `make bench` prints.
+// messages by hand, the largest relayed read against the bare read and against that read
+// converted into a BSTR, and a script's loop against the same loop on the platform's
+// dictionary object. Writes the rows to ROWS_FILE, for the table that `make bench` prints,
+// each named after HOW it ran ("native 32-bit", "emulated 32-bit" or "64-bit", as the runner
+// found it), which must name this build's width.
 //
-//   tavrosk_windows_bench.exe ROWS_FILE
+//   tavrosk_windows_bench.exe ROWS_FILE HOW
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "model/ide_model.h"
 #include "relay_tool/win32_ide_window.h"
@@ -88,18 +91,28 @@ std::vector<MeasuredRow> run_all() {
   return rows;
 }
 
+// Each row says the width it was measured on, and how that width ran.
+void name_by_width(std::vector<MeasuredRow>& rows, const std::string& how) {
+  std::string width = std::to_string(8 * sizeof(void*)) + "-bit";
+  if (how.find(width) == std::string::npos) {
+    throw std::runtime_error("a " + width + " build cannot run as " + how);
+  }
+  for (MeasuredRow& row : rows) row.what = "Wine, " + how + ": " + row.what;
+}
+
 }  // namespace
 }  // namespace tavrosk::bench
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tavrosk_windows_bench ROWS_FILE\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tavrosk_windows_bench ROWS_FILE HOW\n");
     return 2;
   }
   if (FAILED(CoInitialize(nullptr))) return 1;
   int status = 0;
   try {
     std::vector<tavrosk::bench::MeasuredRow> rows = tavrosk::bench::run_all();
+    tavrosk::bench::name_by_width(rows, argv[2]);
     std::ofstream out(argv[1], std::ios::binary);
     tavrosk::bench::write_measured_rows(out, rows);
     if (!out) throw std::runtime_error(std::string("cannot write ") + argv[1]);

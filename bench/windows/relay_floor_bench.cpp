@@ -1,7 +1,8 @@
 // The relay road against its true floor, both in this process and with the same relay program:
 // relayed GetPageCount against the same window look-ups, WM_COPYDATA and WM_GETTEXT sent by
 // hand; and relayed GetPageText of the largest page against one bare WM_GETTEXT of the same
-// capacity from the same reply window.
+// capacity from the same reply window, and against that read plus the one conversion of its
+// bytes into the BSTR that a caller receives.
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -51,6 +52,20 @@ std::vector<char>& page_buffer() {
 LRESULT bare_page_read(HWND reply) {
   return SendMessageA(reply, WM_GETTEXT, kPageTextCapacity,
                       reinterpret_cast<LPARAM>(page_buffer().data()));
+}
+
+// The least work that hands a caller the page: the bare read, then the reply's bytes converted
+// once, straight into the caller's BSTR. A wide character never takes fewer bytes than one, so
+// the reply's byte count is room enough in every code page.
+std::size_t page_read_into_bstr(HWND reply) {
+  LRESULT copied = bare_page_read(reply);
+  if (copied <= 0) return 0;
+  int bytes = static_cast<int>(copied);
+  BSTR text = SysAllocStringLen(nullptr, static_cast<UINT>(bytes));
+  if (text == nullptr) throw std::runtime_error("SysAllocStringLen");
+  int length = MultiByteToWideChar(CP_ACP, 0, page_buffer().data(), bytes, text, bytes);
+  SysFreeString(text);
+  return static_cast<std::size_t>(length);
 }
 
 std::size_t relayed_page_text_length(_VB_PluginLib* ide) {
@@ -143,6 +158,18 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
               }
             },
             show_page});
+  runs.add({"hand/WM_GETTEXT512006+BSTR",
+            [](std::int64_t calls) {
+              HWND reply = GetWindow(relay_window(), GW_CHILD);
+              for (std::int64_t i = 0; i < calls; ++i) {
+                if (page_read_into_bstr(reply) != static_cast<std::size_t>(kLargestPage)) {
+                  throw std::runtime_error("WM_GETTEXT into a BSTR");
+                }
+              }
+            },
+            show_page});
+  rows.push_back({kRelayPageTextFloorRow, "relay/GetPageText512000", "hand/WM_GETTEXT512006+BSTR",
+                  kRelayPageTextFloorTarget});
   rows.push_back({kRelayPageTextRow, "relay/GetPageText512000", "hand/WM_GETTEXT512006",
                   kRelayPageTextTarget});
   rows.push_back({kRelayChangedPageTextRow, "relay/GetPageText512000/after another reply",
