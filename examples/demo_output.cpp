@@ -29,7 +29,7 @@ std::string show(tavrosk::Long value) {
 std::string show(tavrosk::Byte value) {
   return std::to_string(value);
 }
-std::string show(const tavrosk::Text& value) {
+std::string show(std::u16string_view value) {
   return '"' + narrow(value) + '"';
 }
 
@@ -49,6 +49,7 @@ void print_call(std::string_view call, const tavrosk::Result<T>& result) {
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::VbBool>&);
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::Long>&);
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::Text>&);
+template void print_call(std::string_view, const tavrosk::Result<tavrosk::PlatformText>&);
 template void print_call(std::string_view, const tavrosk::Result<tavrosk::Byte>&);
 
 void print_call(std::string_view call, tavrosk::Status status) {

@@ -14,7 +14,7 @@ std::string narrow(std::u16string_view text);
 std::string show(tavrosk::VbBool value);
 std::string show(tavrosk::Long value);
 std::string show(tavrosk::Byte value);
-std::string show(const tavrosk::Text& value);
+std::string show(std::u16string_view value);  // Text, or text in platform storage
 std::string show_status(tavrosk::Status status);
 
 template <class T>

@@ -1,15 +1,30 @@
 #pragma once
-// Reading back a fixed-size ANSI buffer that its writer filled to the limit. In a multi-byte
-// code page the writer may have stopped inside a character; that incomplete tail is no text
-// the writer meant, so it is dropped rather than read as a replacement character.
+// Reading back ANSI bytes as wide text, into a Text or straight into platform storage (a
+// PlatformText, with no text in between). A fixed-size buffer that its writer filled to the
+// limit is read with care: in a multi-byte code page the writer may have stopped inside a
+// character; that incomplete tail is no text the writer meant, so it is dropped rather than
+// read as a replacement character.
 #include <string_view>
 
+#include "base/platform_text.h"
 #include "base/value_types.h"
 
 namespace tavrosk {
 
+// The bytes converted to wide characters as the platform converts them. T is Text or
+// PlatformText.
+template <class T = Text>
+T text_from_ansi(std::string_view bytes);
+template <>
+Text text_from_ansi<Text>(std::string_view bytes);
+template <>
+PlatformText text_from_ansi<PlatformText>(std::string_view bytes);
+
 // The bytes converted to wide characters, without an incomplete character at their end. Bytes
 // that are no character anywhere else are converted as the platform converts them.
-Text from_filled_buffer(std::string_view bytes);
+template <class T = Text>
+T from_filled_buffer(std::string_view bytes);
+extern template Text from_filled_buffer<Text>(std::string_view bytes);
+extern template PlatformText from_filled_buffer<PlatformText>(std::string_view bytes);
 
 }  // namespace tavrosk

@@ -46,6 +46,11 @@ struct Result {
   T value{};
   Status status;
   constexpr bool ok() const { return status.ok(); }
+  // A value that names a plain type (text in platform storage names Text) is taken as that
+  // type by a caller that wants it so, as a copy.
+  template <class U>
+  requires requires { typename T::plain_type; } && std::is_same_v<U, typename T::plain_type>
+  operator Result<U>() const { return Result<U>{U(value.view()), status}; }
 };
 
 namespace detail {

@@ -46,6 +46,26 @@ struct ReplyAs {
   }
 };
 
+// A page's text, read straight into the storage that it leaves the library in.
+template <>
+struct ReplyAs<PlatformText> {
+  using Reply = PlatformText;
+  PlatformText operator()(PlatformText reply) const { return reply; }
+};
+
+// What a reply is read into: the reader's own type where it names one, else Text.
+template <class ReadReply>
+struct reply_text {
+  using type = Text;
+};
+template <class ReadReply>
+requires requires {
+  typename ReadReply::Reply;
+}
+struct reply_text<ReadReply> {
+  using type = typename ReadReply::Reply;
+};
+
 // The direct road's value as the result's type: an export's 32-bit integer read as a Boolean,
 // a store's fixed-width text field up to its first NUL, anything else as it is.
 template <class T, class Value>
@@ -72,7 +92,10 @@ Result<T> routed(Direct&& direct, Line&& line, ReadReply read_reply = {},
                  Long capacity = kDefaultReplyCapacity) {
   return guarded<T>([&] {
     return route([&]() -> T { return direct_value<T>(direct()); },
-                 [&]() -> T { return read_reply(relay_exchange(line_of(line), capacity)); });
+                 [&]() -> T {
+                   using Reply = typename reply_text<ReadReply>::type;
+                   return read_reply(relay_exchange<Reply>(line_of(line), capacity));
+                 });
   });
 }
 

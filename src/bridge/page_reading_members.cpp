@@ -33,11 +33,12 @@ bool fetch_active_page_info() {
 }
 
 // A text reader's export called with a buffer of `length`, which is stored first so that the
-// session record shows the length asked for even when it is refused.
+// session record shows the length asked for even when it is refused. The text is converted
+// straight into the storage that it leaves the library in.
 template <class Export>
-Text read_text(const Export& text_export, Long length) {
+PlatformText read_text(const Export& text_export, Long length) {
   session().result_buffer_length = length;
-  return call_with_result_buffer(
+  return call_with_result_buffer<PlatformText>(
       length, [&](char* buffer, Long prepared) { text_export(buffer, prepared); });
 }
 
@@ -69,10 +70,10 @@ Result<VbBool> VB_PluginLib::GetPageIncludeByIndex(Text& sFileName, Long lIndex,
       [&](const Text& reply) { return split_reply_into(reply, sReturnedInclude); });
 }
 
-Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
-  return routed<Text>(
+Result<PlatformText> VB_PluginLib::GetPageText(Long BufferLenght) {
+  return routed<PlatformText>(
       [&] {
-        if (!ide_connected()) return Text{};
+        if (!ide_connected()) return PlatformText{};
         Long length;
         if (BufferLenght != 0) {
           length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
@@ -84,33 +85,33 @@ Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
         }
         return read_text(pm::GetPageText, length);
       },
-      u"GetPageText", ReplyAs<Text>{}, kTextReplyCapacity);
+      u"GetPageText", ReplyAs<PlatformText>{}, kTextReplyCapacity);
 }
 
 // The size follows PageSizeRTF alone; BufferLenght is accepted and not read.
-Result<Text> VB_PluginLib::GetPageTextRTF(Long /*BufferLenght*/) {
-  return routed<Text>(
+Result<PlatformText> VB_PluginLib::GetPageTextRTF(Long /*BufferLenght*/) {
+  return routed<PlatformText>(
       [] {
-        if (!ide_connected() || !fetch_active_page_info()) return Text{};
+        if (!ide_connected() || !fetch_active_page_info()) return PlatformText{};
         Long length = page_info_store().PageSizeRTF;
         bool cut = length > kTextCap;
         if (cut) length = kTextCap;
-        Text text = read_text(pm::GetPageTextRTF, length);
+        PlatformText text = read_text(pm::GetPageTextRTF, length);
         if (cut) text += kRtfClosing;
         return text;
       },
-      u"GetPageTextRTF", ReplyAs<Text>{}, kTextReplyCapacity);
+      u"GetPageTextRTF", ReplyAs<PlatformText>{}, kTextReplyCapacity);
 }
 
 // Sized from the whole page's plain-text length: the selection's own length is not known.
-Result<Text> VB_PluginLib::GetPageSelectedText() {
-  return routed<Text>(
+Result<PlatformText> VB_PluginLib::GetPageSelectedText() {
+  return routed<PlatformText>(
       [] {
-        if (!ide_connected() || !fetch_active_page_info()) return Text{};
+        if (!ide_connected() || !fetch_active_page_info()) return PlatformText{};
         return read_text(pm::GetPageSelectedText,
                          std::min(page_info_store().PageSize, kSelectionCap));
       },
-      u"GetPageSelectedText", ReplyAs<Text>{}, kSelectionReplyCapacity);
+      u"GetPageSelectedText", ReplyAs<PlatformText>{}, kSelectionReplyCapacity);
 }
 
 Result<VbBool> VB_PluginLib::SetPage(const Text& sFileName) {

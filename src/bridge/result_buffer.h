@@ -30,18 +30,18 @@ Text field_text(const std::array<char16_t, N>& field) {
 
 // One direct text call: prepares the result buffer with `length`, hands the export its ANSI
 // form as (char* buffer, Long length), zeroed and fresh for every call, and returns the text
-// before the first NUL. The buffer is left empty, its length field as prepared.
-template <class Call>
-Text call_with_result_buffer(Long length, Call&& call) {
+// before the first NUL, as a Text or a PlatformText. The buffer is left empty, its length field
+// as prepared.
+template <class T = Text, class Call>
+T call_with_result_buffer(Long length, Call&& call) {
   Long prepared = prepare_result_buffer_length(length);
   std::string bytes(static_cast<std::size_t>(prepared), '\0');
   call(bytes.data(), prepared);
   // Only the text before the first NUL survives TrimNull, so only that is converted. An export
   // that filled the whole buffer may have stopped inside a character.
   std::size_t end = bytes.find('\0');
-  Text result = end == std::string::npos
-                    ? from_filled_buffer(bytes)
-                    : platform::from_ansi(std::string_view(bytes).substr(0, end));
+  T result = end == std::string::npos ? from_filled_buffer<T>(bytes)
+                                      : text_from_ansi<T>(std::string_view(bytes).substr(0, end));
   session().result_buffer.clear();
   return result;
 }

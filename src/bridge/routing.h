@@ -26,10 +26,11 @@ inline void relay_send(const CommandLine& line) {
   SendDebugLine(line.text());
 }
 
-// Commands with a result: send, then read the reply at once.
-inline Text relay_exchange(const CommandLine& line, Long capacity = kDefaultReplyCapacity) {
+// Commands with a result: send, then read the reply at once, as a Text or a PlatformText.
+template <class T = Text>
+T relay_exchange(const CommandLine& line, Long capacity = kDefaultReplyCapacity) {
   SendDebugLine(line.text());
-  return ReadDebugReply(capacity);
+  return ReadDebugReply<T>(capacity);
 }
 
 }  // namespace tavrosk

@@ -3,6 +3,7 @@
 // routes per call (direct road: the plug-in manager library; relay road: the relay tool).
 // Members take in-values by value or const reference and the variables they write by
 // reference; each returns its result slot and the call's status.
+#include "base/platform_text.h"
 #include "base/run_time_error.h"
 #include "base/value_types.h"
 
@@ -39,9 +40,10 @@ class VB_PluginLib {
   Result<Text> GetPage();
   Result<VbBool> GetPageByIndex(Long lIndex, Text& sReturnedPage);
   Result<VbBool> GetPageIncludeByIndex(Text& sFileName, Long lIndex, Text& sReturnedInclude);
-  Result<Text> GetPageText(Long BufferLenght = 0);
-  Result<Text> GetPageTextRTF(Long BufferLenght = 0);
-  Result<Text> GetPageSelectedText();
+  // The page's text in the storage that it leaves the library in.
+  Result<PlatformText> GetPageText(Long BufferLenght = 0);
+  Result<PlatformText> GetPageTextRTF(Long BufferLenght = 0);
+  Result<PlatformText> GetPageSelectedText();
   Result<VbBool> SetPage(const Text& sFileName);
   Result<Long> GetPageCount();
   Result<Long> GetPageIncludeCount(const Text& sFileName);

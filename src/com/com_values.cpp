@@ -202,6 +202,13 @@ void store_result(VARIANT_BOOL* slot, VbBool value) {
 void store_result(BSTR* slot, const Text& value) {
   *slot = new_bstr(value);
 }
+void store_result(BSTR* slot, PlatformText&& value) {
+  if (value.empty()) {
+    *slot = new_bstr(Text());
+    return;
+  }
+  *slot = reinterpret_cast<BSTR>(value.release());
+}
 void store_result(long* slot, Long value) {
   *slot = value;
 }

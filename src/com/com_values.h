@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "base/platform_text.h"
 #include "base/value_types.h"
 #include "tools/string_array.h"
 #include "tools/window_argument.h"
@@ -96,6 +97,8 @@ void clear_result(unsigned char* slot) noexcept;
 void clear_result(VARIANT* slot) noexcept;
 void store_result(VARIANT_BOOL* slot, VbBool value);
 void store_result(BSTR* slot, const Text& value);
+// Text in platform storage is a BSTR already: the caller receives that storage itself.
+void store_result(BSTR* slot, PlatformText&& value);
 void store_result(long* slot, Long value);
 void store_result(unsigned char* slot, Byte value);
 

@@ -5,6 +5,8 @@
 // failure, an allocation failure or a run-time error raised by a conversion, is such a status.
 #include <windows.h>
 
+#include <utility>
+
 #include "base/run_time_error.h"
 #include "com/com_values.h"
 #include "com/entry_point.h"
@@ -27,7 +29,7 @@ template <class Slot, class Call>
   return entry_point(
       [&] {
         auto outcome = call();
-        if (outcome.ok()) store_result(slot, outcome.value);
+        if (outcome.ok()) store_result(slot, std::move(outcome.value));
         return report(outcome.status);
       },
       &member_failure);

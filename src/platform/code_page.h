@@ -9,6 +9,10 @@ namespace tavrosk::platform {
 // Characters the code page cannot hold become its default character ('?').
 std::string to_ansi(std::u16string_view text);
 std::u16string from_ansi(std::string_view bytes);
+// The same conversion into storage of the caller's: the number of wide characters that the
+// bytes give, then the bytes converted into `out`, which holds that many; the count written.
+std::size_t wide_length_of_ansi(std::string_view bytes);
+std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room);
 
 // The most bytes that one character of the code page takes: 1 in a single-byte code page.
 std::size_t longest_ansi_character();

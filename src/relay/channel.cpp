@@ -81,7 +81,8 @@ void SendDebugLine(std::u16string_view line) {
   platform::send_message(relay, platform::kWmCopyData, 0, reinterpret_cast<std::intptr_t>(&record));
 }
 
-Text ReadDebugReply(Long capacity) {
+template <class T>
+T ReadDebugReply(Long capacity) {
   if (capacity == 0) capacity = kDefaultReplyCapacity;
   if (capacity < 0) raise(error::kInvalidCall);
   platform::WindowHandle reply_window = FindDebugReplyWindow(kRelayWindowTitle);
@@ -104,9 +105,12 @@ Text ReadDebugReply(Long capacity) {
   const void* nul = std::memchr(bytes, '\0', written);
   if (nul == nullptr) return {};
   std::string_view reply(bytes, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes));
-  if (reply.size() + 1 == size) return from_filled_buffer(reply);
-  return platform::from_ansi(reply);
+  if (reply.size() + 1 == size) return from_filled_buffer<T>(reply);
+  return text_from_ansi<T>(reply);
 }
+
+template Text ReadDebugReply<Text>(Long capacity);
+template PlatformText ReadDebugReply<PlatformText>(Long capacity);
 
 platform::WindowHandle FindDebugReplyWindow(std::u16string_view title) {
   platform::WindowHandle relay = platform::find_top_level_window(title);

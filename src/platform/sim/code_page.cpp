@@ -138,6 +138,24 @@ std::u16string from_ansi(std::string_view bytes) {
   return out;
 }
 
+std::size_t wide_length_of_ansi(std::string_view bytes) {
+  if (sim::code_page() == sim::CodePage::kUtf8) return sim::decode_utf8(bytes).size();
+  return bytes.size();
+}
+
+std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room) {
+  if (sim::code_page() == sim::CodePage::kUtf8) {
+    std::u16string text = sim::decode_utf8(bytes);
+    return static_cast<std::size_t>(std::copy_n(text.begin(), std::min(room, text.size()), out) -
+                                    out);
+  }
+  std::size_t count = std::min(room, bytes.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    out[i] = sim::from_1252(static_cast<unsigned char>(bytes[i]));
+  }
+  return count;
+}
+
 std::size_t longest_ansi_character() {
   return sim::code_page() == sim::CodePage::kUtf8 ? 4 : 1;
 }

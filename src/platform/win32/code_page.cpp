@@ -28,6 +28,21 @@ std::u16string from_ansi(std::string_view bytes) {
   return text;
 }
 
+std::size_t wide_length_of_ansi(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > INT_MAX) return 0;
+  // A single-byte code page gives one wide character a byte: no counting pass over a page.
+  if (longest_ansi_character() == 1) return bytes.size();
+  return static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0));
+}
+
+std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room) {
+  if (bytes.empty() || bytes.size() > INT_MAX || room > INT_MAX) return 0;
+  return static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                          reinterpret_cast<wchar_t*>(out), static_cast<int>(room)));
+}
+
 std::size_t longest_ansi_character() {
   CPINFO info{};
   // Unknown, assume the worst: the careful reading of a filled buffer stays correct.
