@@ -60,7 +60,7 @@ bool meets(const Target& target, double subject, double floor) {
 
 void print_row(const std::string& what, const std::string& ratio, const std::string& target,
                const std::string& result) {
-  std::printf("| %-90s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
+  std::printf("| %-94s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
               result.c_str());
 }
 
@@ -105,7 +105,7 @@ void RatioTable::Finalize() {
       std::thread::hardware_concurrency(), cpu_model().c_str(), load_average().c_str(),
       repetitions_seen_);
   print_row("measurement (against its floor)", "ratio", "target", "result");
-  std::printf("|%s|%s|%s|%s|\n", std::string(92, '-').c_str(), std::string(18, '-').c_str(),
+  std::printf("|%s|%s|%s|%s|\n", std::string(96, '-').c_str(), std::string(18, '-').c_str(),
               std::string(32, '-').c_str(), std::string(39, '-').c_str());
   for (const Row& row : rows_) {
     double subject = median_seconds(row.subject);
