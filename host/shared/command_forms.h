@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/ide_model.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 

@@ -1,4 +1,4 @@
-#include "plugin_manager/export_call.h"
+#include "shared/export_call.h"
 
 #include <cstring>
 #include <map>

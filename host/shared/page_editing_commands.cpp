@@ -1,8 +1,8 @@
 // Relay commands of the page editing members. fields[0] is the session handle; a text that
 // ends the line takes every field from its own on, so a text holding the separator arrives
 // whole.
-#include "model/page_editing_model.h"
-#include "relay_tool/command_forms.h"
+#include "shared/command_forms.h"
+#include "shared/page_editing_model.h"
 
 namespace tavrosk::host {
 

@@ -1,4 +1,4 @@
-#include "model/page_editing_model.h"
+#include "shared/page_editing_model.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // Relay commands of the page file, version and line-colour members. fields[0] is the session
 // handle; a name that ends the line takes every field from its own on.
-#include "model/page_editing_model.h"
-#include "relay_tool/command_forms.h"
+#include "shared/command_forms.h"
+#include "shared/page_editing_model.h"
 
 namespace tavrosk::host {
 namespace {

@@ -2,8 +2,8 @@
 // the library keeps its store on the direct road, and answers each member from it.
 #include <memory>
 
-#include "model/page_info_fill.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/page_info_fill.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "model/export_buffers.h"
 #include "model/ide_model.h"
 #include "records/page_info_record.h"
+#include "shared/export_buffers.h"
 
 namespace tavrosk::host {
 

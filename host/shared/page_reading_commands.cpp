@@ -1,6 +1,6 @@
 // Relay commands of the active page, pages and includes, and page texts.
-#include "model/ide_operations.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/ide_operations.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 namespace {

@@ -2,8 +2,8 @@
 // fetched, as a plug-in inside the IDE keeps its store: the reading commands answer from it.
 #include <memory>
 
-#include "model/programmer_info_fill.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/programmer_info_fill.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 namespace {

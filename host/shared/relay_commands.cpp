@@ -1,4 +1,4 @@
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Relay commands of the session members.
 #include "model/ide_model.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 void add_session_commands(RelayCommands& commands) {

@@ -1,5 +1,5 @@
 // Natively the host's bytes are read as Latin-1: each byte is the character of that number.
-#include "model/ansi_text.h"
+#include "shared/ansi_text.h"
 
 namespace tavrosk::host {
 

@@ -1,4 +1,4 @@
-#include "model/state_file.h"
+#include "shared/state_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "model/ansi_text.h"
-#include "model/page_editing_model.h"
+#include "shared/ansi_text.h"
+#include "shared/page_editing_model.h"
 
 namespace tavrosk::host {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/file_outcome.h"
 #include "model/ide_model.h"
+#include "shared/file_outcome.h"
 
 namespace tavrosk::host {
 

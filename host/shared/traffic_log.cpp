@@ -1,4 +1,4 @@
-#include "relay_tool/traffic_log.h"
+#include "shared/traffic_log.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "model/ansi_text.h"
+#include "shared/ansi_text.h"
 
 namespace tavrosk::host {
 namespace {

@@ -13,7 +13,7 @@
 #include "records/page_info_record.h"
 #include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {

@@ -7,7 +7,7 @@
 #include "bridge/plugin_manager/exports.h"
 #include "plugin_manager/export_support.h"
 #include "relay_tool/traffic.h"
-#include "relay_tool/traffic_log.h"
+#include "shared/traffic_log.h"
 
 namespace tavrosk::testing {
 namespace {
