@@ -12,8 +12,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset "${1:?usage: run-windows-tests.sh win32|win64 [ctest argument...]}"
-on_virtual_display 1024x768x24 "$0" "$@"
+windows_runner "${1:?usage: run-windows-tests.sh win32|win64 [ctest argument...]}" 1024x768x24 \
+  "$0" "$@"
 shift
 
 # Programs that cannot run under qemu-i386, and why; they run from the 64-bit build there.
@@ -34,13 +34,11 @@ mkdir -p "$results"
 run_in_fresh_prefix() {
   local prefix=$1
   shift
-  fresh_wine_prefix "$PWD/$build/$prefix"
-  start_box_watcher "box_watcher-$prefix"
-  local start status=0
-  start=$(date +%s)
-  ctest --test-dir "$build" --output-on-failure --timeout $((120 * WINE_TIME_SCALE)) \
-    --output-junit "$results/$prefix.xml" "${exclude[@]}" "$@" || status=$?
-  echo "Windows tests ($prefix, $WINE_ROAD) ran in $(($(date +%s) - start)) s"
+  fresh_wine_session "$prefix"
+  local status=0
+  timed "Windows tests in $prefix" ctest --test-dir "$build" --output-on-failure \
+    --timeout $((120 * WINE_TIME_SCALE)) --output-junit "$results/$prefix.xml" "${exclude[@]}" \
+    "$@" || status=$?
   stop_wine
   return "$status"
 }

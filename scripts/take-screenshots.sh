@@ -5,9 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset win32
 picture=docs/relay-tool.png
-on_virtual_display 1270x500x24 "$0"
+windows_runner win32 1270x500x24 "$0"
 
 fresh_wine_prefix "$PWD/$build/screenshot-prefix"
 
