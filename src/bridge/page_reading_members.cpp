@@ -5,6 +5,7 @@
 
 #include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
+#include "bridge/record_fetches.h"
 #include "bridge/vb_plugin_lib.h"
 #include "records/page_info_record.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // PageInfoLib as a COM object: each method, an entry point through `deliver`, calls the core
 // member.
-#include "records/page_info_lib.h"
+#include "bridge/page_info_lib.h"
 
 #include "com/dual_object.h"
 #include "com/member_call.h"

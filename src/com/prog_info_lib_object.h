@@ -1,7 +1,7 @@
 #pragma once
 // ProgInfoLib as a COM object: each method, an entry point through `deliver`, calls the core
 // member.
-#include "records/prog_info_lib.h"
+#include "bridge/prog_info_lib.h"
 
 #include "com/dual_object.h"
 #include "com/member_call.h"

@@ -1,9 +1,7 @@
 #include "records/page_info_record.h"
 
-#include "bridge/plugin_manager/exports.h"
 #include "platform/thread_state.h"
 #include "records/ansi_fields.h"
-#include "records/record_fetch.h"
 
 namespace tavrosk {
 
@@ -41,10 +39,6 @@ PageInfoRecord to_record(const PageInfoStore& store) {
 
 PageInfoStore from_record(const PageInfoRecord& record) {
   return record_to_store<PageInfoStore>(record, pair_fields);
-}
-
-VbBool FetchPageInfo(Text& sFileName) {
-  return fetch_record(sFileName, page_info_store(), plugin_manager::GetPageInfo);
 }
 
 }  // namespace tavrosk

@@ -73,9 +73,4 @@ PageInfoStore& page_info_store();
 PageInfoRecord to_record(const PageInfoStore& store);
 PageInfoStore from_record(const PageInfoRecord& record);
 
-// Hands the export GetPageInfo the store's contents and takes the whole record back into the
-// store, whatever it returned; `sFileName` receives the round trip of its ANSI copy. True when
-// the export returned non-zero. Raises 53 or 453 (store and name untouched) when unreachable.
-VbBool FetchPageInfo(Text& sFileName);
-
 }  // namespace tavrosk

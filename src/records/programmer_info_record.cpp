@@ -1,9 +1,7 @@
 #include "records/programmer_info_record.h"
 
-#include "bridge/plugin_manager/exports.h"
 #include "platform/thread_state.h"
 #include "records/ansi_fields.h"
-#include "records/record_fetch.h"
 
 namespace tavrosk {
 
@@ -30,10 +28,6 @@ ProgrammerInfoRecord to_record(const ProgrammerInfoStore& store) {
 
 ProgrammerInfoStore from_record(const ProgrammerInfoRecord& record) {
   return record_to_store<ProgrammerInfoStore>(record, pair_fields);
-}
-
-VbBool FetchProgrammerInfo(Text& sProgName) {
-  return fetch_record(sProgName, programmer_info_store(), plugin_manager::GetProgrammerInfo);
 }
 
 }  // namespace tavrosk

@@ -39,10 +39,4 @@ ProgrammerInfoStore& programmer_info_store();
 ProgrammerInfoRecord to_record(const ProgrammerInfoStore& store);
 ProgrammerInfoStore from_record(const ProgrammerInfoRecord& record);
 
-// Hands the export GetProgrammerInfo the store's contents and takes the whole record back into
-// the store, whatever it returned; `sProgName` receives the round trip of its ANSI copy. True
-// when the export returned non-zero. Raises 53 or 453 (store and name untouched) when
-// unreachable.
-VbBool FetchProgrammerInfo(Text& sProgName);
-
 }  // namespace tavrosk

@@ -1,7 +1,8 @@
 // PageInfoLib: each member but GetPageInfo is its store field and its relay command.
-#include "records/page_info_lib.h"
+#include "bridge/page_info_lib.h"
 
 #include "bridge/member_forms.h"
+#include "bridge/record_fetches.h"
 #include "records/page_info_record.h"
 
 namespace tavrosk {

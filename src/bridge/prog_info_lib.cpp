@@ -1,7 +1,8 @@
 // ProgInfoLib: each member but GetProgrammerInfo is its store field and its relay command.
-#include "records/prog_info_lib.h"
+#include "bridge/prog_info_lib.h"
 
 #include "bridge/member_forms.h"
+#include "bridge/record_fetches.h"
 #include "records/programmer_info_record.h"
 
 namespace tavrosk {
