@@ -33,11 +33,9 @@ bool fetch_active_page_info() {
   return is_set(FetchPageInfo(active_page));
 }
 
-// A text reader's export called with a buffer of `length`, which is stored first so that the
-// session record shows the length asked for even when it is refused.
+// A text reader's export called with a buffer of `length` (the default when 0).
 template <class Export>
 Text read_text(const Export& text_export, Long length) {
-  session().result_buffer_length = length;
   return call_with_result_buffer(
       length, [&](char* buffer, Long prepared) { text_export(buffer, prepared); });
 }
@@ -78,10 +76,9 @@ Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
         if (BufferLenght != 0) {
           length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
         } else {
-          bool fetched = fetch_active_page_info();
-          // Without page information, the 256 that GetPage left.
-          length = fetched ? std::min(page_info_store().PageSize, kTextCap)
-                           : session().result_buffer_length;
+          // Without page information, the default length.
+          length = fetch_active_page_info() ? std::min(page_info_store().PageSize, kTextCap)
+                                            : kDefaultResultBufferLength;
         }
         return read_text(pm::GetPageText, length);
       },
