@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 namespace tavrosk::host {
 
@@ -22,6 +23,13 @@ template <std::size_t N>
 void put_field(char (&field)[N], const std::string& text) {
   std::memset(field, 0, N);
   std::memcpy(field, text.data(), text.size() < N ? text.size() : N);
+}
+
+// A number field: the value as the field's type holds it (a flag's true is 1).
+template <class Number, class Value>
+requires std::is_arithmetic_v<Number>
+void put_field(Number& field, Value value) {
+  field = static_cast<Number>(value);
 }
 
 // A field's value: its bytes before the first NUL, or all of them.

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "bridge/plugin_manager/export_signature.h"
 #include "bridge/plugin_manager/exports.h"
 
 namespace tavrosk::host {
@@ -83,30 +84,6 @@ struct Invoker<std::int32_t(Args...)> {
 
 using Runner = std::optional<ExportAnswer> (*)(ExportCall&, void*);
 
-// Which of the export's arguments are pointers, one bit each from the first.
-template <class Signature>
-struct PointerMask;
-
-template <class... Args>
-struct PointerMask<std::int32_t(Args...)> {
-  static std::uint32_t value() {
-    std::uint32_t mask = 0;
-    std::uint32_t bit = 1;
-    ((mask |= std::is_pointer_v<Args> ? bit : 0u, bit <<= 1), ...);
-    return mask;
-  }
-};
-
-std::uint32_t pointer_mask(std::string_view name) {
-  static const std::map<std::string, std::uint32_t, std::less<>> masks = {
-#define TAVROSK_EXPORT_MASK(export_name, ...) {#export_name, PointerMask<__VA_ARGS__>::value()},
-      TAVROSK_PLUGIN_MANAGER_EXPORTS(TAVROSK_EXPORT_MASK)
-#undef TAVROSK_EXPORT_MASK
-  };
-  auto it = masks.find(name);
-  return it == masks.end() ? 0 : it->second;
-}
-
 const std::map<std::string, Runner, std::less<>>& runners() {
   static const std::map<std::string, Runner, std::less<>> table = {
 #define TAVROSK_EXPORT_RUNNER(name, ...) {#name, &Invoker<__VA_ARGS__>::run},
@@ -172,7 +149,8 @@ std::optional<ExportAnswer> decode_answer(std::string_view bytes) {
 std::string describe_export_call(const ExportCall& call) {
   std::string text = call.name + "(";
   int buffer = buffer_argument(call.name);
-  std::uint32_t pointers = pointer_mask(call.name);
+  const plugin_manager::ListedExport* listed = plugin_manager::listed_export(call.name);
+  std::uint32_t pointers = listed != nullptr ? listed->pointers : 0;
   for (std::size_t i = 0; i < call.values.size(); ++i) {
     if (i > 0) text += ", ";
     const std::string& block = call.blocks[i];
@@ -191,15 +169,8 @@ std::string describe_export_call(const ExportCall& call) {
 }
 
 int buffer_argument(std::string_view export_name) {
-  static const std::map<std::string_view, int> buffers = {
-      {"GetPathIDE", 0},           {"GetPathPlugin", 0},
-      {"GetPathCompiler", 0},      {"GetPage", 0},
-      {"GetPageText", 0},          {"GetPageTextRTF", 0},
-      {"GetPageSelectedText", 0},  {"GetProgrammer", 0},
-      {"GetProgrammerByIndex", 1}, {"GetPageByIndex", 1},
-      {"GetPageIncludeByIndex", 2}};
-  auto it = buffers.find(export_name);
-  return it == buffers.end() ? -1 : it->second;
+  const plugin_manager::ListedExport* listed = plugin_manager::listed_export(export_name);
+  return listed != nullptr ? listed->buffer : -1;
 }
 
 std::optional<ExportAnswer> run_export_call(ExportCall call, void* address) {

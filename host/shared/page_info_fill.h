@@ -9,23 +9,33 @@
 
 namespace tavrosk::host {
 
+// Each field's value in the model of a page, named for the field: the record's field list
+// chooses what is filled, so a field without a value here does not build.
+struct PageInfoValues {
+  const Page& page;
+  const std::string& DisplayName() const { return page.display_name; }
+  const std::string& FileName() const { return page.file_name; }
+  const std::string& FilenameMCI() const { return page.filename_mci; }
+  const std::string& FilenameASM() const { return page.filename_asm; }
+  const std::string& FilenameHEX() const { return page.filename_hex; }
+  bool Modified() const { return page.modified; }
+  const std::string& Device() const { return page.device; }
+  std::int32_t DeviceCore() const { return page.device_core; }
+  std::int32_t OSC() const { return page.osc; }
+  bool VersionEnabled() const { return page.version_enabled; }
+  std::uint8_t VersionMajor() const { return page.version[0]; }
+  std::uint8_t VersionMinor() const { return page.version[1]; }
+  std::uint8_t VersionRelease() const { return page.version[2]; }
+  std::uint8_t VersionBuild() const { return page.version[3]; }
+  std::size_t PageSize() const { return page.text.size(); }
+  std::size_t PageSizeRTF() const { return page.rtf.size(); }
+};
+
 inline void fill_record(const Page& page, PageInfoRecord& record) {
-  put_field(record.DisplayName, page.display_name);
-  put_field(record.FileName, page.file_name);
-  put_field(record.FilenameMCI, page.filename_mci);
-  put_field(record.FilenameASM, page.filename_asm);
-  put_field(record.FilenameHEX, page.filename_hex);
-  record.Modified = page.modified ? 1 : 0;
-  put_field(record.Device, page.device);
-  record.DeviceCore = page.device_core;
-  record.OSC = page.osc;
-  record.VersionEnabled = page.version_enabled ? 1 : 0;
-  record.VersionMajor = page.version[0];
-  record.VersionMinor = page.version[1];
-  record.VersionRelease = page.version[2];
-  record.VersionBuild = page.version[3];
-  record.PageSize = static_cast<std::int32_t>(page.text.size());
-  record.PageSizeRTF = static_cast<std::int32_t>(page.rtf.size());
+  PageInfoValues values{page};
+#define TAVROSK_FILL_FIELD(name, kind) put_field(record.name, values.name());
+  TAVROSK_PAGE_INFO_FIELDS(TAVROSK_FILL_FIELD)
+#undef TAVROSK_FILL_FIELD
 }
 
 // Fills the record for the named page; an unknown page leaves it as it was. True when found.

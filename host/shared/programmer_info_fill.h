@@ -10,12 +10,22 @@
 
 namespace tavrosk::host {
 
+// Each field's value in the model of a programmer, named for the field: the record's field
+// list chooses what is filled, so a field without a value here does not build.
+struct ProgrammerInfoValues {
+  const Programmer& programmer;
+  const std::string& Path() const { return programmer.path; }
+  const std::string& FileName() const { return programmer.file_name; }
+  const std::string& Params() const { return programmer.params; }
+  const std::string& ParamsBound() const { return programmer.params_bound; }
+  const std::string& HookFilename() const { return programmer.hook_filename; }
+};
+
 inline void fill_programmer_record(const Programmer& programmer, ProgrammerInfoRecord& record) {
-  put_field(record.Path, programmer.path);
-  put_field(record.FileName, programmer.file_name);
-  put_field(record.Params, programmer.params);
-  put_field(record.ParamsBound, programmer.params_bound);
-  put_field(record.HookFilename, programmer.hook_filename);
+  ProgrammerInfoValues values{programmer};
+#define TAVROSK_FILL_FIELD(name, kind) put_field(record.name, values.name());
+  TAVROSK_PROGRAMMER_INFO_FIELDS(TAVROSK_FILL_FIELD)
+#undef TAVROSK_FILL_FIELD
 }
 
 }  // namespace tavrosk::host

@@ -65,8 +65,8 @@ RelayCommands::RelayCommands() {
   add_programmer_info_commands(*this);
 }
 
-void RelayCommands::add(std::string name, RelayCommand command) {
-  commands_[std::move(name)] = std::move(command);
+void RelayCommands::add(std::string_view name, RelayCommand command) {
+  commands_[std::string(name)] = std::move(command);
 }
 
 std::optional<std::string> RelayCommands::handle_line(std::string_view line) const {

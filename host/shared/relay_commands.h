@@ -39,7 +39,7 @@ using RelayCommand =
 class RelayCommands {
  public:
   RelayCommands();  // every command the reference host knows
-  void add(std::string name, RelayCommand command);
+  void add(std::string_view name, RelayCommand command);
   // The reply to one received line; nothing when the command gives none or is unknown.
   std::optional<std::string> handle_line(std::string_view line) const;
   // The command names it knows, in order.

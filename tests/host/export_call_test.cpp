@@ -57,6 +57,17 @@ TEST(ExportCall, TheHostProgramLogsACallAsTheLibraryDoes) {
             "GetPageCursorPos(null, null)");
 }
 
+// The buffer is the argument the export list names `buffer`; a text argument is none.
+TEST(ExportCall, TheBufferPositionIsReadFromTheExportList) {
+  EXPECT_EQ(host::buffer_argument("GetPage"), 0);
+  EXPECT_EQ(host::buffer_argument("GetProgrammer"), 0);
+  EXPECT_EQ(host::buffer_argument("GetProgrammerByIndex"), 1);
+  EXPECT_EQ(host::buffer_argument("GetPageIncludeByIndex"), 2);
+  EXPECT_EQ(host::buffer_argument("SetPageUpdateText"), -1);
+  EXPECT_EQ(host::buffer_argument("GetPageCount"), -1);
+  EXPECT_EQ(host::buffer_argument("NoSuchExport"), -1);
+}
+
 TEST(ExportCall, AMangledCallIsRefused) {
   host::ExportCall call{"GetPageCount", {}, {}};
   std::string bytes = host::encode_call(call);

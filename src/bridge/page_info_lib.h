@@ -5,6 +5,7 @@
 // Objects hold no state of their own.
 #include "base/run_time_error.h"
 #include "base/value_types.h"
+#include "records/page_info_record.h"
 
 namespace tavrosk {
 
@@ -12,22 +13,10 @@ class PageInfoLib {
  public:
   // The page's name is written back as its ANSI round trip on the direct road.
   Result<VbBool> GetPageInfo(Text& sFileName);
-  Result<Text> DisplayName();
-  Result<Text> FileName();
-  Result<Text> FilenameMCI();
-  Result<Text> FilenameASM();
-  Result<Text> FilenameHEX();
-  Result<VbBool> Modified();
-  Result<Text> Device();
-  Result<Long> OSC();
-  Result<VbBool> VersionEnabled();
-  Result<Byte> VersionMajor();
-  Result<Byte> VersionMinor();
-  Result<Byte> VersionRelease();
-  Result<Byte> VersionBuild();
-  Result<Long> PageSize();
-  Result<Long> PageSizeRTF();
-  Result<Long> DeviceCore();
+  // One member per field of the record, named for it.
+#define TAVROSK_FIELD_MEMBER(name, kind) Result<kind::Read> name();
+  TAVROSK_PAGE_INFO_FIELDS(TAVROSK_FIELD_MEMBER)
+#undef TAVROSK_FIELD_MEMBER
 };
 
 }  // namespace tavrosk

@@ -5,17 +5,17 @@
 // Objects hold no state of their own.
 #include "base/run_time_error.h"
 #include "base/value_types.h"
+#include "records/programmer_info_record.h"
 
 namespace tavrosk {
 
 class ProgInfoLib {
  public:
   Result<VbBool> GetProgrammerInfo(Text& sProgName);
-  Result<Text> Path();
-  Result<Text> FileName();
-  Result<Text> Params();
-  Result<Text> ParamsBound();
-  Result<Text> HookFilename();
+  // One member per field of the record, named for it.
+#define TAVROSK_FIELD_MEMBER(name, kind) Result<kind::Read> name();
+  TAVROSK_PROGRAMMER_INFO_FIELDS(TAVROSK_FIELD_MEMBER)
+#undef TAVROSK_FIELD_MEMBER
 };
 
 }  // namespace tavrosk

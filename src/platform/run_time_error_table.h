@@ -1,6 +1,7 @@
 #pragma once
-// The run-time errors that the members raise or pass on: number, name and standard
-// description, in one table from which the constants and the descriptions both come.
+// The run-time errors that the members raise or pass on and the platform's services report:
+// number, name and standard description, in one table from which the constants and the
+// descriptions both come.
 #include <string_view>
 
 // X(number, name, description)
