@@ -17,7 +17,8 @@ const T& deref(const T* value) {
   return *value;
 }
 
-// Reads an object's hwnd property by name and converts it to a Long.
+// Reads an object's hwnd property by name and converts it to a Long; a 64-bit client's
+// LongPtr by the handle's own rule (window_argument.h).
 Long read_hwnd(IDispatch* object) {
   wchar_t name[] = L"hwnd";
   LPOLESTR names[] = {name};
@@ -42,6 +43,7 @@ Long read_hwnd(IDispatch* object) {
         hr == DISP_E_EXCEPTION && reported.error_number() > 0 && reported.error_number() < 0x10000;
     raise(run_time_error ? reported.error_number() : error::kObjectDoesNotSupport);
   }
+  if (V_VT(&value) == VT_I8) return window_handle_of_wide(V_I8(&value));
   HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
   Long handle = V_I4(&value);
   VariantClear(&value);
