@@ -88,12 +88,13 @@ on_virtual_display() {
   exec "${emulate[@]}" xvfb-run -a -s "-screen 0 $screen" "$@"
 }
 
-# fresh_wine_prefix FOLDER makes a new Wine prefix of the build's width there and points Wine
+# fresh_wine_prefix FOLDER [ARCH] makes a new Wine prefix of the build's width (or ARCH: win64
+# for a prefix where the 32-bit build's programs run beside 64-bit ones) there and points Wine
 # at it: no offer to install Mono or Gecko, no crash dialog, and no
 # window manager needed on the virtual display (unmanaged windows close without waiting for
 # one to answer).
 fresh_wine_prefix() {
-  export WINEARCH=$WINDOWS_PRESET
+  export WINEARCH=${2:-$WINDOWS_PRESET}
   export WINEPREFIX="$1"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
