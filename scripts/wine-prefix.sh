@@ -99,12 +99,13 @@ windows_runner() {
   on_virtual_display "$screen" "$@"
 }
 
-# fresh_wine_prefix FOLDER makes a new Wine prefix of the build's width there and points Wine
+# fresh_wine_prefix FOLDER [ARCH] makes a new Wine prefix of the build's width (or ARCH: win64
+# for a prefix where the 32-bit build's programs run beside 64-bit ones) there and points Wine
 # at it: no offer to install Mono or Gecko, no crash dialog, and no
 # window manager needed on the virtual display (unmanaged windows close without waiting for
 # one to answer).
 fresh_wine_prefix() {
-  export WINEARCH=$WINDOWS_PRESET
+  export WINEARCH=${2:-$WINDOWS_PRESET}
   export WINEPREFIX="$1"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
@@ -138,10 +139,10 @@ start_box_watcher() {
   return 1
 }
 
-# fresh_wine_session NAME: a fresh prefix in build/PRESET/NAME with the box watcher running in
-# it; both end when the runner exits.
+# fresh_wine_session NAME [ARCH]: a fresh prefix in build/PRESET/NAME (of ARCH, as for
+# fresh_wine_prefix) with the box watcher running in it; both end when the runner exits.
 fresh_wine_session() {
-  fresh_wine_prefix "$PWD/$build/$1"
+  fresh_wine_prefix "$PWD/$build/$1" "${2:-}"
   start_box_watcher "box_watcher-$1"
 }
 
