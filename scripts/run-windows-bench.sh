@@ -6,16 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset "${1:?usage: run-windows-bench.sh win32|win64 ROWS_FILE}"
-on_virtual_display 1024x768x24 "$0" "$@"
+windows_runner "${1:?usage: run-windows-bench.sh win32|win64 ROWS_FILE}" 1024x768x24 "$0" "$@"
 rows=$(realpath -m "${2:?usage: run-windows-bench.sh win32|win64 ROWS_FILE}")
 mkdir -p "$(dirname "$rows")"
 rm -f "$rows"
 
 fresh_wine_prefix "$PWD/$build/wineprefix-bench"
 trap stop_wine EXIT
-start=$(date +%s)
 echo "Windows benchmarks ($WINE_ROAD), load average $(cut -d' ' -f1-3 /proc/loadavg)"
-timeout $((600 * WINE_TIME_SCALE)) wine "$build/bin/tavrosk_windows_bench.exe" \
-  "$(winepath -w "$rows")" "$WINE_ROAD"
-echo "Windows benchmarks ($WINE_ROAD) ran in $(($(date +%s) - start)) s"
+timed "Windows benchmarks" timeout $((600 * WINE_TIME_SCALE)) \
+  wine "$build/bin/tavrosk_windows_bench.exe" "$(winepath -w "$rows")" "$WINE_ROAD"
