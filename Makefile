@@ -51,8 +51,9 @@ windows-builds: dist-deps
 test-windows: windows-builds
 	scripts/run-windows-tier.sh
 
-# The Windows release in dist/: Tavrosk-<version>-win32.zip and Tavrosk-<version>-setup.exe,
-# from the optimised win32 build, Tavrosk.dll stripped with its debug information beside it.
+# The Windows release in dist/: Tavrosk-<version>-windows.zip and Tavrosk-<version>-setup.exe,
+# Tavrosk.dll of both widths in win32\ and win64\ (the win32 build builds the 64-bit one in
+# build/win64), each stripped with its debug information beside it.
 dist: dist-deps
 	cmake --preset win32
 	cmake --build --preset win32 -j $(JOBS) --target dist

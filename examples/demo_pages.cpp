@@ -1,5 +1,5 @@
+#include "bridge/page_info_lib.h"
 #include "demo_sections.h"
-#include "records/page_info_lib.h"
 
 namespace demo {
 

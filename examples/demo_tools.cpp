@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
+#include "bridge/prog_info_lib.h"
 #include "demo_sections.h"
 #include "model/ide_model.h"
 #include "platform/code_page.h"
 #include "platform/sim/file_system.h"
-#include "records/prog_info_lib.h"
 #include "tools/plug_in_tools_lib.h"
 
 namespace demo {

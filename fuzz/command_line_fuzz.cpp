@@ -9,7 +9,7 @@
 #include "platform/sim/code_page_selection.h"
 #include "relay/command_line.h"
 #include "relay/reply_conversions.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 
 using namespace tavrosk;
 

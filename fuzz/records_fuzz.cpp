@@ -5,9 +5,9 @@
 // that fit the field, the rest zero.
 #include <algorithm>
 #include <array>
-#include <concepts>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "fuzz_support.h"
 #include "platform/code_page.h"
@@ -27,37 +27,24 @@ Record record_from(std::string_view bytes) {
   return record;
 }
 
-template <class T, class Plain>
-concept Either = std::same_as<std::remove_const_t<T>, Plain>;
-
 // Calls `visit(record_field, store_field)` for each text field.
-template <Either<PageInfoRecord> R, Either<PageInfoStore> S, class Visit>
+template <class R, class S, class Visit>
 void text_fields(R& r, S& s, Visit&& visit) {
-  visit(r.DisplayName, s.DisplayName);
-  visit(r.FileName, s.FileName);
-  visit(r.FilenameMCI, s.FilenameMCI);
-  visit(r.FilenameASM, s.FilenameASM);
-  visit(r.FilenameHEX, s.FilenameHEX);
-  visit(r.Device, s.Device);
-}
-template <Either<ProgrammerInfoRecord> R, Either<ProgrammerInfoStore> S, class Visit>
-void text_fields(R& r, S& s, Visit&& visit) {
-  visit(r.Path, s.Path);
-  visit(r.FileName, s.FileName);
-  visit(r.Params, s.Params);
-  visit(r.ParamsBound, s.ParamsBound);
-  visit(r.HookFilename, s.HookFilename);
+  pair_fields(r, s, [&](auto& field, auto& wide) {
+    if constexpr (std::is_array_v<std::remove_reference_t<decltype(field)>>) visit(field, wide);
+  });
 }
 
-bool same_numbers(const PageInfoRecord& a, const PageInfoStore& s) {
-  return a.Modified == s.Modified && a.DeviceCore == s.DeviceCore && a.OSC == s.OSC &&
-         a.VersionEnabled == s.VersionEnabled && a.VersionMajor == s.VersionMajor &&
-         a.VersionMinor == s.VersionMinor && a.VersionRelease == s.VersionRelease &&
-         a.VersionBuild == s.VersionBuild && a.PageSize == s.PageSize &&
-         a.PageSizeRTF == s.PageSizeRTF;
-}
-bool same_numbers(const ProgrammerInfoRecord&, const ProgrammerInfoStore&) {
-  return true;
+// Every number field holds the same value in the record and the store.
+template <class R, class S>
+bool same_numbers(const R& r, const S& s) {
+  bool same = true;
+  pair_fields(r, s, [&](const auto& field, const auto& stored) {
+    if constexpr (!std::is_array_v<std::remove_reference_t<decltype(field)>>) {
+      same = same && field == stored;
+    }
+  });
+  return same;
 }
 
 // A field written from `expected` holds whole characters only: its bytes read back as a

@@ -6,7 +6,7 @@
 
 #include "fuzz_support.h"
 #include "model/ide_model.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 
 using namespace tavrosk;
 

@@ -1,14 +1,15 @@
 # Stages the release, checks the library, and writes the zip and the setup program.
-#   -DVERSION -DOBJCOPY -DOBJDUMP -DZIP -DMAKENSIS -DLIBRARY=<Tavrosk.dll> -DTYPE_LIBRARY=<tlb>
+#   -DVERSION -DOBJCOPY_win32 -DOBJDUMP_win32 -DOBJCOPY_win64 -DOBJDUMP_win64 -DZIP -DMAKENSIS
+#   -DLIBRARIES=<win32=Tavrosk.dll=tavrosk.tlb|win64=...>: each width's library, in its folder
 #   -DHOST_FILES=<a|b> -DEXAMPLES=<a|b> -DDOCUMENTS=<README.txt|LICENSE> -DSTAGE=<folder>
-#   -DZIP_FILE -DSETUP_FILE -DNSIS_SCRIPT -DBITS=<32|64>
+#   -DZIP_FILE -DSETUP_FILE -DNSIS_SCRIPT -DBITS=<32|64>: the width of the build, its installer's
 cmake_minimum_required(VERSION 3.25)
-foreach(tool OBJCOPY OBJDUMP ZIP MAKENSIS)
+foreach(tool OBJCOPY_win32 OBJDUMP_win32 OBJCOPY_win64 OBJDUMP_win64 ZIP MAKENSIS)
   if(NOT EXISTS "${${tool}}")
     message(FATAL_ERROR "${tool} is missing: run make dist, which installs it")
   endif()
 endforeach()
-foreach(list HOST_FILES EXAMPLES DOCUMENTS)
+foreach(list LIBRARIES HOST_FILES EXAMPLES DOCUMENTS)
   string(REPLACE "|" ";" ${list} "${${list}}")
 endforeach()
 
@@ -22,34 +23,44 @@ function(run)
   execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${STAGE}" COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
-# Tavrosk.dll without its debug information and symbols, which go to Tavrosk.dll.debug; the DLL
-# names that file (with its checksum) so that a debugger finds it beside the DLL.
-run("${OBJCOPY}" --only-keep-debug "${LIBRARY}" Tavrosk.dll.debug)
-run("${OBJCOPY}" --strip-all --add-gnu-debuglink=Tavrosk.dll.debug "${LIBRARY}" Tavrosk.dll)
-file(COPY_FILE "${TYPE_LIBRARY}" "${STAGE}/Tavrosk.tlb")
+set(widths "")
+foreach(entry IN LISTS LIBRARIES)
+  string(REPLACE "=" ";" entry "${entry}")
+  list(GET entry 0 width)
+  list(GET entry 1 library)
+  list(GET entry 2 type_library)
+  list(APPEND widths ${width})
+  file(MAKE_DIRECTORY "${STAGE}/${width}")
+  # Tavrosk.dll without its debug information and symbols, which go to Tavrosk.dll.debug; the
+  # DLL names that file (with its checksum) so that a debugger finds it beside the DLL.
+  run("${OBJCOPY_${width}}" --only-keep-debug "${library}" ${width}/Tavrosk.dll.debug)
+  run("${OBJCOPY_${width}}" --strip-all --add-gnu-debuglink=${width}/Tavrosk.dll.debug "${library}"
+      ${width}/Tavrosk.dll)
+  file(COPY_FILE "${type_library}" "${STAGE}/${width}/Tavrosk.tlb")
 
-file(SIZE "${STAGE}/Tavrosk.dll" size)
-# The 64-bit build exists only to run the tests where no 32-bit program runs: not shipped.
-if(BITS EQUAL 32 AND size GREATER size_limit)
-  message(FATAL_ERROR "Tavrosk.dll is ${size} bytes, more than ${size_limit}")
-endif()
-execute_process(COMMAND "${OBJDUMP}" -p "${STAGE}/Tavrosk.dll" OUTPUT_VARIABLE headers
-                COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
-list(TRANSFORM imports REPLACE "DLL Name: " "")
-foreach(import IN LISTS imports)
-  if(NOT import IN_LIST system_libraries)
-    message(FATAL_ERROR "Tavrosk.dll imports ${import}, which is not a system library")
+  set(staged "${STAGE}/${width}/Tavrosk.dll")
+  file(SIZE "${staged}" size)
+  if(size GREATER size_limit)
+    message(FATAL_ERROR "${width}\\Tavrosk.dll is ${size} bytes, more than ${size_limit}")
+  endif()
+  execute_process(COMMAND "${OBJDUMP_${width}}" -p "${staged}" OUTPUT_VARIABLE headers
+                  COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+  list(TRANSFORM imports REPLACE "DLL Name: " "")
+  foreach(import IN LISTS imports)
+    if(NOT import IN_LIST system_libraries)
+      message(FATAL_ERROR "${width}\\Tavrosk.dll imports ${import}, not a system library")
+    endif()
+  endforeach()
+  execute_process(COMMAND "${OBJDUMP_${width}}" -h "${staged}" OUTPUT_VARIABLE sections)
+  if(sections MATCHES "\\.debug_" OR NOT sections MATCHES "\\.gnu_debuglink")
+    message(FATAL_ERROR "${width}\\Tavrosk.dll must have no debug sections and a .gnu_debuglink")
   endif()
 endforeach()
-execute_process(COMMAND "${OBJDUMP}" -h "${STAGE}/Tavrosk.dll" OUTPUT_VARIABLE sections)
-if(sections MATCHES "\\.debug_" OR NOT sections MATCHES "\\.gnu_debuglink")
-  message(FATAL_ERROR "Tavrosk.dll must have no debug sections and a .gnu_debuglink")
-endif()
 
 foreach(file IN LISTS HOST_FILES)
   get_filename_component(name "${file}" NAME)
-  run("${OBJCOPY}" --strip-all "${file}" "ReferenceHost/${name}")
+  run("${OBJCOPY_win${BITS}}" --strip-all "${file}" "ReferenceHost/${name}")
 endforeach()
 # Text files with Windows line ends: VB6 reads a module only so, and old editors show no other.
 foreach(file IN LISTS EXAMPLES)
@@ -63,12 +74,14 @@ endforeach()
 
 # The installer's file lists, from what is staged: it installs and removes exactly these.
 set(nsh "")
-foreach(folder "" ReferenceHost Examples)
-  file(GLOB files LIST_DIRECTORIES false RELATIVE "${STAGE}" "${STAGE}/${folder}/*")
-  if(folder STREQUAL "")
-    string(APPEND nsh "!macro LibraryFiles\n  SetOutPath \"$INSTDIR\"\n")
+foreach(folder Top ${widths} ReferenceHost Examples)
+  if(folder STREQUAL "Top")
+    file(GLOB files LIST_DIRECTORIES false RELATIVE "${STAGE}" "${STAGE}/*")
+    string(APPEND nsh "!macro TopFiles\n  SetOutPath \"$INSTDIR\"\n")
   else()
-    string(APPEND nsh "!macro ${folder}Files\n  SetOutPath \"$INSTDIR\\${folder}\"\n")
+    file(GLOB files LIST_DIRECTORIES false RELATIVE "${STAGE}" "${STAGE}/${folder}/*")
+    string(APPEND nsh "!define HAVE_${folder}\n!macro ${folder}Files\n")
+    string(APPEND nsh "  SetOutPath \"$INSTDIR\\${folder}\"\n")
   endif()
   foreach(file IN LISTS files)
     string(APPEND nsh "  File \"${STAGE}/${file}\"\n")
@@ -96,8 +109,15 @@ endif()
 execute_process(COMMAND "${MAKENSIS}" -V2 ${nsis_target} -DVERSION=${VERSION} -DSTAGE=${STAGE} -DFILES=${work}/files.nsh
                         -DOUTFILE=${SETUP_FILE} "${NSIS_SCRIPT}" COMMAND_ERROR_IS_FATAL ANY)
 
-foreach(file "${STAGE}/Tavrosk.dll" "${STAGE}/Tavrosk.dll.debug" "${ZIP_FILE}" "${SETUP_FILE}")
+set(reported "")
+foreach(width IN LISTS widths)
+  list(APPEND reported "${STAGE}/${width}/Tavrosk.dll" "${STAGE}/${width}/Tavrosk.dll.debug")
+endforeach()
+foreach(file IN LISTS reported ITEMS "${ZIP_FILE}" "${SETUP_FILE}")
   file(SIZE "${file}" bytes)
-  get_filename_component(name "${file}" NAME)
+  file(RELATIVE_PATH name "${STAGE}" "${file}")
+  if(name MATCHES "^\\.\\.")
+    get_filename_component(name "${file}" NAME)
+  endif()
   message(STATUS "${name}: ${bytes} bytes")
 endforeach()

@@ -8,8 +8,11 @@
 ;   /CurrentUser   install for the current user only, also when run as an administrator
 ;   /S             silent; /D=<folder> (last on the line) chooses the folder
 ; The uninstaller takes the same switches; Add/Remove Programs starts it with the right one.
+;
+; Tavrosk.dll of each width has a folder of its own, win32\ and win64\, and each is registered
+; by the regsvr32 of its width, in its own registry view; the 64-bit one only on 64-bit Windows.
 !ifdef AMD64
-Target amd64-unicode  ; the 64-bit build that the tests run where no 32-bit program can
+Target amd64-unicode  ; the 64-bit build's release, for the tests where no 32-bit program runs
 !else
 Unicode true
 !endif
@@ -19,6 +22,7 @@ RequestExecutionLevel highest
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 !include "${FILES}"
 
 !define PRODUCT "Tavrosk"
@@ -101,23 +105,46 @@ Function un.onInit
   Call un.ChooseScope
 FunctionEnd
 
-; regsvr32 of the system folder: the 32-bit one for this 32-bit DLL.
-!macro Regsvr32 OPTIONS
+; regsvr32 of WIDTH's system folder for WIDTH\Tavrosk.dll; its exit code in $0. This 32-bit
+; program reaches the 64-bit one with the file system's redirection turned off.
+!macro Regsvr32 WIDTH OPTIONS
+  !if "${WIDTH}" == "win64"
+    !ifndef AMD64
+      ${DisableX64FSRedirection}
+    !endif
+  !endif
   ${If} $PerUser == 1
-    ExecWait '"$SYSDIR\regsvr32.exe" /s ${OPTIONS} /n /i:user "$INSTDIR\Tavrosk.dll"' $0
+    ExecWait '"$WINDIR\System32\regsvr32.exe" /s ${OPTIONS} /n /i:user "$INSTDIR\${WIDTH}\Tavrosk.dll"' $0
   ${Else}
-    ExecWait '"$SYSDIR\regsvr32.exe" /s ${OPTIONS} "$INSTDIR\Tavrosk.dll"' $0
+    ExecWait '"$WINDIR\System32\regsvr32.exe" /s ${OPTIONS} "$INSTDIR\${WIDTH}\Tavrosk.dll"' $0
+  ${EndIf}
+  !if "${WIDTH}" == "win64"
+    !ifndef AMD64
+      ${EnableX64FSRedirection}
+    !endif
+  !endif
+!macroend
+
+!macro InstallLibrary WIDTH
+  !insertmacro ${WIDTH}Files
+  !insertmacro Regsvr32 ${WIDTH} ""
+  ${If} $0 != 0
+    MessageBox MB_ICONSTOP "Registering ${WIDTH}\Tavrosk.dll failed (regsvr32 exit code $0)." /SD IDOK
+    SetErrorLevel 3
   ${EndIf}
 !macroend
 
 Section "Tavrosk library" SecLibrary
   SectionIn RO
-  !insertmacro LibraryFiles
-  !insertmacro Regsvr32 ""
-  ${If} $0 != 0
-    MessageBox MB_ICONSTOP "Registering Tavrosk.dll failed (regsvr32 exit code $0)." /SD IDOK
-    SetErrorLevel 3
-  ${EndIf}
+  !insertmacro TopFiles
+  !ifdef HAVE_win32
+    !insertmacro InstallLibrary win32
+  !endif
+  !ifdef HAVE_win64
+    ${If} ${RunningX64}
+      !insertmacro InstallLibrary win64
+    ${EndIf}
+  !endif
 
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   ${If} $PerUser == 1
@@ -150,16 +177,26 @@ Section "-Size"
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecLibrary} "Tavrosk.dll, registered, with its type library."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecLibrary} \
+    "Tavrosk.dll for 32-bit clients (win32) and, on 64-bit Windows, for 64-bit ones (win64), registered, with its type library."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecReferenceHost} \
     "An in-memory Korvex IDE (Zavoplex.dll and the VB DEBUGGER relay tool) in a folder of its own, to test plug-ins against."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecExamples} "A first plug-in in VBScript and in VB6/VBA."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
-  !insertmacro Regsvr32 "/u"
+  !ifdef HAVE_win32
+    !insertmacro Regsvr32 win32 "/u"
+  !endif
+  !ifdef HAVE_win64
+    ${If} ${RunningX64}
+      !insertmacro Regsvr32 win64 "/u"
+    ${EndIf}
+  !endif
   !insertmacro RemoveFiles
   Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR\win32"
+  RMDir "$INSTDIR\win64"
   RMDir "$INSTDIR\ReferenceHost"
   RMDir "$INSTDIR\Examples"
   RMDir "$INSTDIR"

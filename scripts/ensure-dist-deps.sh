@@ -6,7 +6,6 @@ need=()
 command -v makensis >/dev/null || need+=(nsis)
 command -v zip >/dev/null || need+=(zip)
 if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+  . "$(dirname "$0")/apt-install.sh"
+  install_packages "${need[@]}"
 fi

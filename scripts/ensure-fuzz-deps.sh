@@ -6,7 +6,6 @@ command -v clang++ >/dev/null || need+=(clang)
 dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 command -v cmake >/dev/null || need+=(cmake)
 if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+  . "$(dirname "$0")/apt-install.sh"
+  install_packages "${need[@]}"
 fi

@@ -49,6 +49,7 @@ SOURCE
 fi
 echo "installing: qemu-user-static from $backports"
 start=$(date +%s)
-apt-get update -qq
+. "$(dirname "$0")/apt-install.sh"
+update_package_lists
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t "$backports" qemu-user-static
 echo "installed in $(( $(date +%s) - start )) s"

@@ -10,7 +10,6 @@ command -v valgrind >/dev/null || need+=(valgrind)
 # The reference host's state file (header-only; the Windows build uses the same headers).
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+  . "$(dirname "$0")/apt-install.sh"
+  install_packages "${need[@]}"
 fi

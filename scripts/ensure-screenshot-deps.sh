@@ -7,7 +7,6 @@ command -v xwd >/dev/null || need+=(x11-apps)
 [ -x /usr/bin/convert ] || need+=(imagemagick)
 command -v xwininfo >/dev/null || need+=(x11-utils)
 if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
+  . "$(dirname "$0")/apt-install.sh"
+  install_packages "${need[@]}"
 fi

@@ -9,10 +9,7 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok instal
 need=()
 for package in "${packages[@]}"; do installed "$package" || need+=("$package"); done
 if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  start=$(date +%s)
   dpkg --add-architecture i386
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
-  echo "installed in $(( $(date +%s) - start )) s"
+  . "$(dirname "$0")/apt-install.sh"
+  install_packages "${need[@]}"
 fi

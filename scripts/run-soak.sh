@@ -7,19 +7,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset win32
-on_virtual_display 1024x768x24 "$0" "$@"
+windows_runner win32 1024x768x24 "$0" "$@"
 calls=$1
 relay=$2
 
-fresh_wine_prefix "$PWD/$build/wineprefix-soak"
-timeout $((120 * WINE_TIME_SCALE)) wine regsvr32 /s "$(winepath -w "$build/bin/Tavrosk.dll")"
-start_box_watcher box_watcher-soak
-
-start=$(date +%s)
-status=0
+fresh_wine_session wineprefix-soak
+register_tavrosk
 # Bounded: a soak that hangs fails rather than holding CI until its own limit.
-timeout "${SOAK_TIMEOUT:-5400}" wine "$build/bin/tavrosk_soak.exe" "$calls" "$relay" || status=$?
-echo "soak of $calls direct calls and $relay relay exchanges ($WINE_ROAD) ran in" \
-  "$(($(date +%s) - start)) s"
-exit "$status"
+timed "soak of $calls direct calls and $relay relay exchanges" \
+  timeout "${SOAK_TIMEOUT:-5400}" wine "$build/bin/tavrosk_soak.exe" "$calls" "$relay"

@@ -5,14 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset win32
-on_virtual_display 1024x768x24 "$0" "$@"
+windows_runner win32 1024x768x24 "$0" "$@"
 rows=$(realpath -m "$1")
 mkdir -p "$(dirname "$rows")"
 rm -f "$rows"
 
 fresh_wine_prefix "$PWD/$build/wineprefix-bench"
 trap stop_wine EXIT
-start=$(date +%s)
-timeout $((600 * WINE_TIME_SCALE)) wine "$build/bin/tavrosk_windows_bench.exe" "$(winepath -w "$rows")"
-echo "Windows benchmarks ($WINE_ROAD) ran in $(($(date +%s) - start)) s"
+timed "Windows benchmarks" timeout $((600 * WINE_TIME_SCALE)) \
+  wine "$build/bin/tavrosk_windows_bench.exe" "$(winepath -w "$rows")"

@@ -3,7 +3,8 @@
 # (win32 or win64) under Wine: a fresh prefix every run, a virtual X display, and the box
 # watcher in the background, which answers every "Tavrosk" message box and records its text for
 # the tests. The release tests (label "release": the setup program installed and uninstalled)
-# run after the others in a second fresh prefix, where no test has registered anything.
+# run after the others in a second fresh prefix, where no test has registered anything; for
+# win32 a 64-bit one, where the release's two widths and plug-ins of both run side by side.
 # The arguments after the preset go to ctest (for example -R windows -V).
 #
 # Writes build/PRESET/windows-results.tsv, a line per test program that ran: its name, passed
@@ -12,8 +13,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset "${1:?usage: run-windows-tests.sh win32|win64 [ctest argument...]}"
-on_virtual_display 1024x768x24 "$0" "$@"
+windows_runner "${1:?usage: run-windows-tests.sh win32|win64 [ctest argument...]}" 1024x768x24 \
+  "$0" "$@"
 shift
 
 # Programs that cannot run under qemu-i386, and why; they run from the 64-bit build there.
@@ -30,17 +31,15 @@ results=$PWD/$build/windows-results
 rm -rf "$results" "$results.tsv"
 mkdir -p "$results"
 
-# run_in_fresh_prefix FOLDER CTEST-ARGUMENT...
+# run_in_fresh_prefix FOLDER ARCH CTEST-ARGUMENT... (ARCH empty: the build's own)
 run_in_fresh_prefix() {
-  local prefix=$1
-  shift
-  fresh_wine_prefix "$PWD/$build/$prefix"
-  start_box_watcher "box_watcher-$prefix"
-  local start status=0
-  start=$(date +%s)
-  ctest --test-dir "$build" --output-on-failure --timeout $((120 * WINE_TIME_SCALE)) \
-    --output-junit "$results/$prefix.xml" "${exclude[@]}" "$@" || status=$?
-  echo "Windows tests ($prefix, $WINE_ROAD) ran in $(($(date +%s) - start)) s"
+  local prefix=$1 arch=$2
+  shift 2
+  fresh_wine_session "$prefix" "$arch"
+  local status=0
+  timed "Windows tests in $prefix" ctest --test-dir "$build" --output-on-failure \
+    --timeout $((120 * WINE_TIME_SCALE)) --output-junit "$results/$prefix.xml" "${exclude[@]}" \
+    "$@" || status=$?
   stop_wine
   return "$status"
 }
@@ -62,9 +61,11 @@ record_results() {
 }
 
 status=0
-run_in_fresh_prefix wineprefix -LE release "$@" || status=$?
+run_in_fresh_prefix wineprefix "" -LE release "$@" || status=$?
+release_arch=
+[ "$WINDOWS_PRESET" != win32 ] || release_arch=win64
 if ctest --test-dir "$build" -N -L release "${exclude[@]}" "$@" | grep -q 'Total Tests: [1-9]'; then
-  run_in_fresh_prefix wineprefix-release -L release "$@" || status=$?
+  run_in_fresh_prefix wineprefix-release "$release_arch" -L release "$@" || status=$?
 fi
 
 dll_tests=$(ctest --test-dir "$build" -N -L tavrosk_dll | sed -n 's/^ *Test *#[0-9]*: //p')

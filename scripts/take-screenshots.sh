@@ -5,16 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
-use_windows_preset win32
 picture=docs/relay-tool.png
-on_virtual_display 1270x500x24 "$0"
+windows_runner win32 1270x500x24 "$0"
 
 fresh_wine_prefix "$PWD/$build/screenshot-prefix"
+register_tavrosk
 
 bin="$PWD/$build/bin"
 example=$(winepath -w "$PWD/examples/reference_host")
 cd "$bin"
-wine regsvr32 /s Tavrosk.dll
 wine korvex_relay_tool.exe --state "$example\\seed.json" &
 host=$!
 trap 'wineserver -k || true; wait "$host" 2>/dev/null || true' EXIT

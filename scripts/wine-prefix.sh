@@ -1,5 +1,6 @@
 # Sourced by the Windows runners: how a build's programs run here, the virtual display with the
-# box watcher, and fresh Wine prefixes.
+# box watcher, and fresh Wine prefixes. A runner starts with windows_runner, then makes its
+# prefix with fresh_wine_session (or fresh_wine_prefix, where no box may be answered).
 #
 # win32, the shipped build, runs as 32-bit code: natively where the kernel starts 32-bit
 # programs, else through qemu-i386 (scripts/with-emulated-i386.sh). TAVROSK_WINE32 picks the
@@ -88,12 +89,23 @@ on_virtual_display() {
   exec "${emulate[@]}" xvfb-run -a -s "-screen 0 $screen" "$@"
 }
 
-# fresh_wine_prefix FOLDER makes a new Wine prefix of the build's width there and points Wine
+# windows_runner PRESET SCREEN "$0" "$@": what every Windows runner does first, the preset's
+# settings (use_windows_preset), then the runner run again with its arguments on a virtual
+# display of that size (on_virtual_display); in that second run it returns at once.
+windows_runner() {
+  use_windows_preset "$1" || return 1
+  local screen=$2
+  shift 2
+  on_virtual_display "$screen" "$@"
+}
+
+# fresh_wine_prefix FOLDER [ARCH] makes a new Wine prefix of the build's width (or ARCH: win64
+# for a prefix where the 32-bit build's programs run beside 64-bit ones) there and points Wine
 # at it: no offer to install Mono or Gecko, no crash dialog, and no
 # window manager needed on the virtual display (unmanaged windows close without waiting for
 # one to answer).
 fresh_wine_prefix() {
-  export WINEARCH=$WINDOWS_PRESET
+  export WINEARCH=${2:-$WINDOWS_PRESET}
   export WINEPREFIX="$1"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
@@ -125,6 +137,29 @@ start_box_watcher() {
   done
   echo "the box watcher did not start" >&2
   return 1
+}
+
+# fresh_wine_session NAME [ARCH]: a fresh prefix in build/PRESET/NAME (of ARCH, as for
+# fresh_wine_prefix) with the box watcher running in it; both end when the runner exits.
+fresh_wine_session() {
+  fresh_wine_prefix "$PWD/$build/$1" "${2:-}"
+  start_box_watcher "box_watcher-$1"
+}
+
+# register_tavrosk registers the build's Tavrosk.dll in the prefix with regsvr32.
+register_tavrosk() {
+  timeout $((120 * WINE_TIME_SCALE)) wine regsvr32 /s "$(winepath -w "$build/bin/Tavrosk.dll")"
+}
+
+# timed WHAT COMMAND [ARGUMENT...] runs the command, then says how long WHAT took on this road;
+# its status is the command's.
+timed() {
+  local what=$1 start status=0
+  shift
+  start=$(date +%s)
+  "$@" || status=$?
+  echo "$what ($WINE_ROAD) ran in $(($(date +%s) - start)) s"
+  return "$status"
 }
 
 stop_wine() {

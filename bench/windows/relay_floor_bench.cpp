@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/win32_relay_protocol.h"
 #include "windows_bench.h"
 
 namespace tavrosk::bench {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "relay_program.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/win32_relay_protocol.h"
 
 namespace tavrosk::bench {
 namespace {

@@ -5,7 +5,7 @@
 // that both roads reach one IDE; with no IDE window anywhere, this process's own model does.
 #include <optional>
 
-#include "plugin_manager/export_call.h"
+#include "shared/export_call.h"
 
 namespace tavrosk::host {
 

@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "bridge/plugin_manager/exports.h"
-#include "model/export_buffers.h"
 #include "model/ide_model.h"
-#include "model/ide_operations.h"
-#include "plugin_manager/export_call.h"
 #include "plugin_manager/export_declarations.h"
 #include "plugin_manager/export_route.h"
 #include "plugin_manager/reference_environment.h"
 #include "records/page_info_record.h"
 #include "records/programmer_info_record.h"
+#include "shared/export_buffers.h"
+#include "shared/export_call.h"
+#include "shared/ide_operations.h"
 
 #if defined(_WIN32)
 #define TAVROSK_HOST_EXPORT  // exported by plain name through the .def file

@@ -1,6 +1,6 @@
 // The reference plug-in manager library: editing the active page.
-#include "model/page_editing_model.h"
 #include "plugin_manager/export_support.h"
+#include "shared/page_editing_model.h"
 
 using tavrosk::host::IdeState;
 using tavrosk::host::Position;

@@ -1,6 +1,6 @@
 // The reference plug-in manager library: page files, versions and line colours.
-#include "model/page_editing_model.h"
 #include "plugin_manager/export_support.h"
+#include "shared/page_editing_model.h"
 
 using tavrosk::host::IdeState;
 using tavrosk::host::LineColour;

@@ -1,6 +1,6 @@
 // The reference plug-in manager library: page information.
-#include "model/page_info_fill.h"
 #include "plugin_manager/export_support.h"
+#include "shared/page_info_fill.h"
 
 extern "C" {
 

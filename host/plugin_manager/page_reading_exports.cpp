@@ -1,7 +1,7 @@
 // The reference plug-in manager library: the active page, pages and includes, page texts.
-#include "model/export_buffers.h"
-#include "model/ide_operations.h"
 #include "plugin_manager/export_support.h"
+#include "shared/export_buffers.h"
+#include "shared/ide_operations.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The reference plug-in manager library: programmer information.
-#include "model/programmer_info_fill.h"
 #include "plugin_manager/export_support.h"
+#include "shared/programmer_info_fill.h"
 
 using tavrosk::host::IdeState;
 

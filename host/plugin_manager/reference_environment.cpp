@@ -5,8 +5,8 @@
 #include <mutex>
 
 #include "model/ide_model.h"
-#include "model/state_file.h"
-#include "relay_tool/traffic_log.h"
+#include "shared/state_file.h"
+#include "shared/traffic_log.h"
 
 namespace tavrosk::host {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "model/guarded.h"
 #include "model/ide_model.h"
 #include "plugin_manager/export_route.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/guarded.h"
+#include "shared/win32_relay_protocol.h"
 
 namespace tavrosk::host {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "model/page_editing_model.h"
+#include "shared/page_editing_model.h"
 
 namespace tavrosk::host {
 namespace {

@@ -21,17 +21,17 @@
 #include <utility>
 #include <vector>
 
-#include "model/guarded.h"
 #include "model/ide_model.h"
-#include "model/state_file.h"
 #include "relay_tool/model_view.h"
 #include "relay_tool/program/options.h"
 #include "relay_tool/program/scripted_replies.h"
-#include "relay_tool/relay_commands.h"
 #include "relay_tool/traffic.h"
-#include "relay_tool/traffic_log.h"
 #include "relay_tool/win32_ide_window.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/guarded.h"
+#include "shared/relay_commands.h"
+#include "shared/state_file.h"
+#include "shared/traffic_log.h"
+#include "shared/win32_relay_protocol.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <sstream>
 #include <utility>
 
-#include "relay_tool/relay_commands.h"
-#include "relay_tool/traffic_log.h"
+#include "shared/relay_commands.h"
+#include "shared/traffic_log.h"
 
 namespace tavrosk::host {
 

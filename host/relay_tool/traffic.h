@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "relay_tool/received_line.h"
+#include "shared/received_line.h"
 
 namespace tavrosk::host {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "model/guarded.h"
 #include "model/ide_model.h"
-#include "relay_tool/relay_commands.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/guarded.h"
+#include "shared/relay_commands.h"
+#include "shared/win32_relay_protocol.h"
 
 namespace tavrosk::host {
 namespace {

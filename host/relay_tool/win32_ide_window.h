@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/window_services.h"
-#include "plugin_manager/export_call.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/export_call.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/window_services.h"
-#include "relay_tool/received_line.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/received_line.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 

@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "base/run_time_error_table.h"
+#include "platform/run_time_error_table.h"
 
 namespace tavrosk {
 

@@ -1,6 +1,7 @@
 // VB_PluginLib: saving, loading and closing pages, version stamps and line colours.
 #include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
+#include "bridge/relay_command_names.h"
 #include "bridge/vb_plugin_lib.h"
 
 namespace tavrosk {
@@ -9,12 +10,12 @@ namespace pm = plugin_manager;
 
 Result<VbBool> VB_PluginLib::SetPageSave(const Text& sFileName) {
   return routed<VbBool>([&] { return pm::SetPageSave(ansi_copy(sFileName)); },
-                        [&] { return relay_line(u"SetPageSave").field(sFileName); });
+                        [&] { return relay_line(relay_command::SetPageSave).field(sFileName); });
 }
 
 Status VB_PluginLib::SetPageLoad(const Text& sFileName) {
   return request([&] { pm::SetPageLoad(ansi_copy(sFileName)); },
-                 [&] { return relay_line(u"SetPageLoad").field(sFileName); });
+                 [&] { return relay_line(relay_command::SetPageLoad).field(sFileName); });
 }
 
 // The direct road hands the export the caller's own name and takes back the whole buffer, at
@@ -30,7 +31,7 @@ Status VB_PluginLib::SetPageVersion(Text& sFileName, Byte ByMajor, Byte ByMinor,
         sFileName = name.round_trip();
       },
       [&] {
-        return relay_line(u"SetPageVersion")
+        return relay_line(relay_command::SetPageVersion)
             .field(ByMajor)
             .field(ByMinor)
             .field(ByRelease)
@@ -41,24 +42,27 @@ Status VB_PluginLib::SetPageVersion(Text& sFileName, Byte ByMajor, Byte ByMinor,
 
 Result<VbBool> VB_PluginLib::SetPageClose(const Text& sFileName) {
   return routed<VbBool>([&] { return pm::SetPageClose(ansi_copy(sFileName)); },
-                        [&] { return relay_line(u"SetPageClose").field(sFileName); });
+                        [&] { return relay_line(relay_command::SetPageClose).field(sFileName); });
 }
 
 Result<VbBool> VB_PluginLib::SetPageCloseAll(const Text& sNewPageName) {
-  return routed<VbBool>([&] { return pm::SetPageCloseAll(ansi_copy(sNewPageName)); },
-                        [&] { return relay_line(u"SetPageCloseAll").field(sNewPageName); });
+  return routed<VbBool>(
+      [&] { return pm::SetPageCloseAll(ansi_copy(sNewPageName)); },
+      [&] { return relay_line(relay_command::SetPageCloseAll).field(sNewPageName); });
 }
 
 Status VB_PluginLib::SetPageVersionEnabled(const Text& sFileName, VbBool bValue) {
   return request(
       [&] { pm::SetPageVersionEnabled(ansi_copy(sFileName), export_slot(bValue)); },
-      [&] { return relay_line(u"SetPageVersionEnabled").field(bValue).field(sFileName); });
+      [&] {
+        return relay_line(relay_command::SetPageVersionEnabled).field(bValue).field(sFileName);
+      });
 }
 
 Status VB_PluginLib::SetPageLineColor(Long lLineNumber, Long lBackGrdColour, Long lForeGrdColour) {
   return request([&] { pm::SetPageLineColor(lLineNumber, lBackGrdColour, lForeGrdColour); },
                  [&] {
-                   return relay_line(u"SetPageLineColor")
+                   return relay_line(relay_command::SetPageLineColor)
                        .field(lLineNumber)
                        .field(lBackGrdColour)
                        .field(lForeGrdColour);
@@ -66,12 +70,13 @@ Status VB_PluginLib::SetPageLineColor(Long lLineNumber, Long lBackGrdColour, Lon
 }
 
 Status VB_PluginLib::SetPageLineColorDelete(Long lLineNumber) {
-  return request([&] { pm::SetPageLineColorDelete(lLineNumber); },
-                 [&] { return relay_line(u"SetPageLineColorDelete").field(lLineNumber); });
+  return request(
+      [&] { pm::SetPageLineColorDelete(lLineNumber); },
+      [&] { return relay_line(relay_command::SetPageLineColorDelete).field(lLineNumber); });
 }
 
 Status VB_PluginLib::SetPageLineColorClear() {
-  return request(pm::SetPageLineColorClear, u"SetPageLineColorClear");
+  return request(pm::SetPageLineColorClear, relay_command::SetPageLineColorClear);
 }
 
 }  // namespace tavrosk

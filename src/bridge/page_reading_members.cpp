@@ -5,6 +5,8 @@
 
 #include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
+#include "bridge/record_fetches.h"
+#include "bridge/relay_command_names.h"
 #include "bridge/vb_plugin_lib.h"
 #include "records/page_info_record.h"
 
@@ -32,11 +34,9 @@ bool fetch_active_page_info() {
   return is_set(FetchPageInfo(active_page));
 }
 
-// A text reader's export called with a buffer of `length`, which is stored first so that the
-// session record shows the length asked for even when it is refused.
+// A text reader's export called with a buffer of `length` (the default when 0).
 template <class Export>
 Text read_text(const Export& text_export, Long length) {
-  session().result_buffer_length = length;
   return call_with_result_buffer(
       length, [&](char* buffer, Long prepared) { text_export(buffer, prepared); });
 }
@@ -44,11 +44,12 @@ Text read_text(const Export& text_export, Long length) {
 }  // namespace
 
 Result<Text> VB_PluginLib::GetPage() {
-  return routed<Text>([] { return direct_text(pm::GetPage); }, u"GetPage");
+  return routed<Text>([] { return direct_text(pm::GetPage); }, relay_command::GetPage);
 }
 
 Result<VbBool> VB_PluginLib::GetPageByIndex(Long lIndex, Text& sReturnedPage) {
-  return indexed_text_request(pm::GetPageByIndex, u"GetPageByIndex", lIndex, sReturnedPage);
+  return indexed_text_request(pm::GetPageByIndex, relay_command::GetPageByIndex, lIndex,
+                              sReturnedPage);
 }
 
 Result<VbBool> VB_PluginLib::GetPageIncludeByIndex(Text& sFileName, Long lIndex,
@@ -65,7 +66,9 @@ Result<VbBool> VB_PluginLib::GetPageIncludeByIndex(Text& sFileName, Long lIndex,
         });
         return answer;
       },
-      [&] { return relay_line(u"GetPageIncludeByIndex").field(sFileName).field(lIndex); },
+      [&] {
+        return relay_line(relay_command::GetPageIncludeByIndex).field(sFileName).field(lIndex);
+      },
       [&](const Text& reply) { return split_reply_into(reply, sReturnedInclude); });
 }
 
@@ -77,14 +80,13 @@ Result<Text> VB_PluginLib::GetPageText(Long BufferLenght) {
         if (BufferLenght != 0) {
           length = std::min(BufferLenght, kTextCap);  // signed: a negative length stays
         } else {
-          bool fetched = fetch_active_page_info();
-          // Without page information, the 256 that GetPage left.
-          length = fetched ? std::min(page_info_store().PageSize, kTextCap)
-                           : session().result_buffer_length;
+          // Without page information, the default length.
+          length = fetch_active_page_info() ? std::min(page_info_store().PageSize, kTextCap)
+                                            : kDefaultResultBufferLength;
         }
         return read_text(pm::GetPageText, length);
       },
-      u"GetPageText", ReplyAs<Text>{}, kTextReplyCapacity);
+      relay_command::GetPageText, ReplyAs<Text>{}, kTextReplyCapacity);
 }
 
 // The size follows PageSizeRTF alone; BufferLenght is accepted and not read.
@@ -99,7 +101,7 @@ Result<Text> VB_PluginLib::GetPageTextRTF(Long /*BufferLenght*/) {
         if (cut) text += kRtfClosing;
         return text;
       },
-      u"GetPageTextRTF", ReplyAs<Text>{}, kTextReplyCapacity);
+      relay_command::GetPageTextRTF, ReplyAs<Text>{}, kTextReplyCapacity);
 }
 
 // Sized from the whole page's plain-text length: the selection's own length is not known.
@@ -110,21 +112,22 @@ Result<Text> VB_PluginLib::GetPageSelectedText() {
         return read_text(pm::GetPageSelectedText,
                          std::min(page_info_store().PageSize, kSelectionCap));
       },
-      u"GetPageSelectedText", ReplyAs<Text>{}, kSelectionReplyCapacity);
+      relay_command::GetPageSelectedText, ReplyAs<Text>{}, kSelectionReplyCapacity);
 }
 
 Result<VbBool> VB_PluginLib::SetPage(const Text& sFileName) {
   return routed<VbBool>([&] { return pm::SetPage(ansi_copy(sFileName)); },
-                        [&] { return relay_line(u"SetPage").field(sFileName); });
+                        [&] { return relay_line(relay_command::SetPage).field(sFileName); });
 }
 
 Result<Long> VB_PluginLib::GetPageCount() {
-  return routed<Long>(pm::GetPageCount, u"GetPageCount");
+  return routed<Long>(pm::GetPageCount, relay_command::GetPageCount);
 }
 
 Result<Long> VB_PluginLib::GetPageIncludeCount(const Text& sFileName) {
-  return routed<Long>([&] { return pm::GetPageIncludeCount(ansi_copy(sFileName)); },
-                      [&] { return relay_line(u"GetPageIncludeCount").field(sFileName); });
+  return routed<Long>(
+      [&] { return pm::GetPageIncludeCount(ansi_copy(sFileName)); },
+      [&] { return relay_line(relay_command::GetPageIncludeCount).field(sFileName); });
 }
 
 }  // namespace tavrosk

@@ -3,6 +3,7 @@
 #include "base/user_messages.h"
 #include "bridge/member_forms.h"
 #include "bridge/plugin_manager/exports.h"
+#include "bridge/relay_command_names.h"
 #include "bridge/vb_plugin_lib.h"
 
 namespace tavrosk {
@@ -21,7 +22,8 @@ Result<VbBool> VB_PluginLib::DebugApp(Long WinHandle, VbBool DebugMode) {
     SessionRecord& record = session();
     record.debug_flag = DebugMode;
     record.session_handle = WinHandle;
-    VbBool result = reply_as_boolean(relay_exchange(relay_line(u"DebugApp").field(DebugMode)));
+    VbBool result =
+        reply_as_boolean(relay_exchange(relay_line(relay_command::DebugApp).field(DebugMode)));
     if (FindDebuggerWindow() == 0) {
       show_error_message(kDebuggerNotRunning);
       raise(kDebuggerGoneError);
@@ -35,16 +37,16 @@ Result<VbBool> VB_PluginLib::Connect(Long WinHandle) {
   return routed<VbBool>([&] { return pm::Connect(WinHandle); },
                         [&] {
                           session().session_handle = WinHandle;
-                          return relay_line(u"Connect");
+                          return relay_line(relay_command::Connect);
                         });
 }
 
 Result<VbBool> VB_PluginLib::Disconnect() {
-  return routed<VbBool>(pm::Disconnect, u"Disconnect");
+  return routed<VbBool>(pm::Disconnect, relay_command::Disconnect);
 }
 
 Result<VbBool> VB_PluginLib::IsConnected() {
-  return routed<VbBool>(pm::IsConnected, u"IsConnected");
+  return routed<VbBool>(pm::IsConnected, relay_command::IsConnected);
 }
 
 }  // namespace tavrosk

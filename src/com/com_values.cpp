@@ -1,5 +1,6 @@
 #include "com/com_values.h"
 
+#include <memory>
 #include <new>
 
 #include "base/run_time_error.h"
@@ -16,7 +17,8 @@ const T& deref(const T* value) {
   return *value;
 }
 
-// Reads an object's hwnd property by name and converts it to a Long.
+// Reads an object's hwnd property by name and converts it to a Long; a 64-bit client's
+// LongPtr by the handle's own rule (window_argument.h).
 Long read_hwnd(IDispatch* object) {
   wchar_t name[] = L"hwnd";
   LPOLESTR names[] = {name};
@@ -41,6 +43,7 @@ Long read_hwnd(IDispatch* object) {
         hr == DISP_E_EXCEPTION && reported.error_number() > 0 && reported.error_number() < 0x10000;
     raise(run_time_error ? reported.error_number() : error::kObjectDoesNotSupport);
   }
+  if (V_VT(&value) == VT_I8) return window_handle_of_wide(V_I8(&value));
   HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
   Long handle = V_I4(&value);
   VariantClear(&value);
@@ -63,6 +66,57 @@ Long read_hwnd_of(IUnknown* object) {
     ~Released() { object->Release(); }
   } held{dispatch};
   return read_hwnd(dispatch);
+}
+
+// A temporary array that can be replaced exactly when the caller's can.
+void mirror_replaceability(SAFEARRAY* stand_in, const SAFEARRAY* original) {
+  if (original == nullptr) return;
+  if ((original->fFeatures & FADF_FIXEDSIZE) != 0) stand_in->fFeatures |= FADF_FIXEDSIZE;
+  if (original->cLocks != 0) SafeArrayLock(stand_in);
+}
+
+// An empty variant or a one-dimensional array, of VARIANT or of BSTR, as a SAFEARRAY(BSTR).
+HRESULT to_text_array(const VARIANT& source, SAFEARRAY** converted) {
+  *converted = nullptr;
+  if (V_VT(&source) == VT_EMPTY) return S_OK;
+  VARTYPE element_type = V_VT(&source) & static_cast<VARTYPE>(~(VT_ARRAY | VT_BYREF));
+  if ((V_VT(&source) & VT_ARRAY) == 0 || (element_type != VT_VARIANT && element_type != VT_BSTR)) {
+    return DISP_E_TYPEMISMATCH;
+  }
+  SAFEARRAY* array = V_ISBYREF(&source) ? *V_ARRAYREF(&source) : V_ARRAY(&source);
+  if (array == nullptr) return S_OK;
+  if (SafeArrayGetDim(array) != 1) return DISP_E_TYPEMISMATCH;
+  LONG lower = 0;
+  LONG upper = -1;
+  SafeArrayGetLBound(array, 1, &lower);
+  SafeArrayGetUBound(array, 1, &upper);
+  SAFEARRAYBOUND bounds{static_cast<ULONG>(upper - lower + 1), lower};
+  SAFEARRAY* texts = SafeArrayCreate(VT_BSTR, 1, &bounds);
+  if (texts == nullptr) return E_OUTOFMEMORY;
+  for (LONG index = lower; index <= upper; ++index) {
+    VARIANT element;
+    VariantInit(&element);
+    HRESULT hr = S_OK;
+    if (element_type == VT_VARIANT) {
+      VARIANT original;
+      VariantInit(&original);
+      hr = SafeArrayGetElement(array, &index, &original);
+      if (SUCCEEDED(hr)) hr = VariantChangeType(&element, &original, 0, VT_BSTR);
+      VariantClear(&original);
+    } else {
+      V_VT(&element) = VT_BSTR;
+      hr = SafeArrayGetElement(array, &index, &V_BSTR(&element));
+    }
+    if (SUCCEEDED(hr)) hr = SafeArrayPutElement(texts, &index, V_BSTR(&element));
+    VariantClear(&element);
+    if (FAILED(hr)) {
+      SafeArrayDestroy(texts);
+      return hr;
+    }
+  }
+  mirror_replaceability(texts, array);
+  *converted = texts;
+  return S_OK;
 }
 
 }  // namespace
@@ -179,6 +233,52 @@ SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type) {
     }
   }
   return array;
+}
+
+HRESULT to_parameter_type(const VARIANT& source, VARTYPE type, VARIANT* value) {
+  if (type == VT_VARIANT) return VariantCopyInd(value, const_cast<VARIANT*>(&source));
+  if (type == kTextArray) {
+    SAFEARRAY* texts = nullptr;
+    HRESULT hr = to_text_array(source, &texts);
+    if (SUCCEEDED(hr)) {
+      V_VT(value) = kTextArray;
+      V_ARRAY(value) = texts;
+    }
+    return hr;
+  }
+  return VariantChangeType(value, const_cast<VARIANT*>(&source), 0, type);
+}
+
+void destroy_text_array(SAFEARRAY* array) {
+  if (array == nullptr) return;
+  while (array->cLocks != 0) SafeArrayUnlock(array);
+  array->fFeatures &= static_cast<USHORT>(~FADF_FIXEDSIZE);
+  SafeArrayDestroy(array);
+}
+
+// The member has run when this is called: on E_OUTOFMEMORY its other results still go back.
+HRESULT to_script_array(SAFEARRAY* texts, VARIANT* destination) noexcept {
+  try {
+    std::vector<Text> elements;
+    if (texts != nullptr) {
+      LONG lower = 0;
+      LONG upper = -1;
+      SafeArrayGetLBound(texts, 1, &lower);
+      SafeArrayGetUBound(texts, 1, &upper);
+      for (LONG index = lower; index <= upper; ++index) {
+        BSTR element = nullptr;
+        if (FAILED(SafeArrayGetElement(texts, &index, &element))) return E_OUTOFMEMORY;
+        std::unique_ptr<OLECHAR, decltype(&SysFreeString)> held(element, &SysFreeString);
+        elements.push_back(text_of(element));
+      }
+    }
+    SAFEARRAY* lines = new_text_array(elements, VT_VARIANT);
+    V_VT(destination) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(destination) = lines;
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 void clear_result(VARIANT_BOOL* slot) noexcept {

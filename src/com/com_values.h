@@ -88,6 +88,20 @@ bool is_fixed_or_locked(const SAFEARRAY* array);
 // Raises 7 when out of memory.
 SAFEARRAY* new_text_array(const std::vector<Text>& elements, VARTYPE type);
 
+// The late-bound call's coercions, as statuses for IDispatch::Invoke rather than raised errors.
+// A script's array (of VARIANT) stands for a SAFEARRAY(BSTR) parameter; the lines that come
+// back are handed to the script as an array of VARIANT holding BSTR.
+constexpr VARTYPE kTextArray = VT_ARRAY | VT_BSTR;
+// The value of `source` in the parameter's type `type` (VT_VARIANT, kTextArray or a plain
+// type), into `value` (empty before). A text array made from the caller's can be replaced
+// exactly when the caller's can.
+HRESULT to_parameter_type(const VARIANT& source, VARTYPE type, VARIANT* value);
+// Destroys a text array that to_parameter_type made, also one that it made fixed or locked.
+void destroy_text_array(SAFEARRAY* array);
+// The lines of a SAFEARRAY(BSTR) as a script's array: VARIANTs holding BSTR, lower bound 0.
+// E_OUTOFMEMORY when memory runs out.
+HRESULT to_script_array(SAFEARRAY* texts, VARIANT* destination) noexcept;
+
 // Result slots: each holds its type's zero value until the core's result is stored.
 void clear_result(VARIANT_BOOL* slot) noexcept;
 void clear_result(BSTR* slot) noexcept;

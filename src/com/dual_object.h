@@ -1,6 +1,6 @@
 #pragma once
 // The COM object around one core object: the dual interface's IDispatch from the type library
-// (with the coercion of script arguments), and ISupportErrorInfo, each method an entry point
+// (late_bound_call.h), and ISupportErrorInfo, each method an entry point
 // (entry_point.h). A class derives from DualObject<_Interface, Core> and writes only its
 // members, each through `deliver` (member_call.h).
 #include <windows.h>
@@ -9,7 +9,7 @@
 
 #include "com/com_object.h"
 #include "com/entry_point.h"
-#include "com/reference_dispatch.h"
+#include "com/late_bound_call.h"
 #include "com/type_library.h"
 
 namespace tavrosk::com {
@@ -57,9 +57,9 @@ class DualObject : public ComObject<Interface, ISupportErrorInfo> {
     return entry_point([&] {
       HRESULT hr = load_type_infos();
       if (FAILED(hr)) return hr;
-      return invoke_with_coercion(vtable_info_, descriptions_.find(vtable_info_, member),
-                                  static_cast<Interface*>(this), member, flags, params, result,
-                                  exception, argument_error);
+      return invoke_late_bound(vtable_info_, descriptions_.find(vtable_info_, member),
+                               static_cast<Interface*>(this), member, flags, params, result,
+                               exception, argument_error);
     });
   }
 

@@ -41,14 +41,24 @@ HRESULT report(Status status) noexcept {
   return static_cast<HRESULT>(status.code);
 }
 
-void fill_exception_for_error(EXCEPINFO* info, int number) noexcept {
+void fill_exception(EXCEPINFO* info, HRESULT status) noexcept {
   if (info == nullptr) return;
   *info = EXCEPINFO{};
-  std::wstring_view description = description_of(number);
+  info->scode = status;
+  IErrorInfo* error = nullptr;
+  if (GetErrorInfo(0, &error) == S_OK && error != nullptr) {
+    error->GetDescription(&info->bstrDescription);
+    error->GetHelpFile(&info->bstrHelpFile);
+    error->GetSource(&info->bstrSource);
+    error->GetHelpContext(&info->dwHelpContext);
+    error->Release();
+    return;
+  }
+  std::wstring_view description =
+      description_of(Status{static_cast<std::uint32_t>(status)}.error_number());
   info->bstrSource = SysAllocStringLen(kErrorSource.data(), static_cast<UINT>(kErrorSource.size()));
   info->bstrDescription =
       SysAllocStringLen(description.data(), static_cast<UINT>(description.size()));
-  info->scode = static_cast<SCODE>(Status::of_error(number).code);
 }
 
 }  // namespace tavrosk::com

@@ -20,7 +20,10 @@ inline HRESULT report_error(int number) noexcept {
   return report(Status::of_error(number));
 }
 
-// Fills an EXCEPINFO for a failure that the dispatch itself detects.
-void fill_exception_for_error(EXCEPINFO* info, int number) noexcept;
+// Fills an EXCEPINFO for a failed late-bound call as the type library's Invoke does: the
+// status, and the source, description and help of the thread's error info, which it takes.
+// Without error info (a failure that the dispatch itself detects, after a member that
+// succeeded), the source "Tavrosk" and the standard description of the status's number.
+void fill_exception(EXCEPINFO* info, HRESULT status) noexcept;
 
 }  // namespace tavrosk::com

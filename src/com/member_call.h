@@ -47,4 +47,24 @@ template <class Call>
   return entry_point([&] { return report(call()); }, &member_failure);
 }
 
+// The interface's result slot for a core result of type T.
+template <class T>
+struct ResultSlot;
+template <>
+struct ResultSlot<Text> {
+  using Type = BSTR;
+};
+template <>
+struct ResultSlot<VbBool> {
+  using Type = VARIANT_BOOL;
+};
+template <>
+struct ResultSlot<Long> {
+  using Type = long;
+};
+template <>
+struct ResultSlot<Byte> {
+  using Type = unsigned char;
+};
+
 }  // namespace tavrosk::com

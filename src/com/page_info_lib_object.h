@@ -1,7 +1,7 @@
 #pragma once
 // PageInfoLib as a COM object: each method, an entry point through `deliver`, calls the core
 // member.
-#include "records/page_info_lib.h"
+#include "bridge/page_info_lib.h"
 
 #include "com/dual_object.h"
 #include "com/member_call.h"
@@ -14,54 +14,13 @@ class PageInfoLibObject final : public DualObject<_PageInfoLib, PageInfoLib> {
   HRESULT STDMETHODCALLTYPE GetPageInfo(BSTR* sFileName, VARIANT_BOOL* result) noexcept override {
     return deliver(result, [&] { return core_.GetPageInfo(TextRef(sFileName)); });
   }
-  HRESULT STDMETHODCALLTYPE DisplayName(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.DisplayName(); });
+  // One method per field of the record, calling the member of its name.
+#define TAVROSK_FIELD_METHOD(name, kind)                                                   \
+  HRESULT STDMETHODCALLTYPE name(ResultSlot<kind::Read>::Type* result) noexcept override { \
+    return deliver(result, [&] { return core_.name(); });                                  \
   }
-  HRESULT STDMETHODCALLTYPE FileName(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.FileName(); });
-  }
-  HRESULT STDMETHODCALLTYPE FilenameMCI(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.FilenameMCI(); });
-  }
-  HRESULT STDMETHODCALLTYPE FilenameASM(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.FilenameASM(); });
-  }
-  HRESULT STDMETHODCALLTYPE FilenameHEX(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.FilenameHEX(); });
-  }
-  HRESULT STDMETHODCALLTYPE Modified(VARIANT_BOOL* result) noexcept override {
-    return deliver(result, [&] { return core_.Modified(); });
-  }
-  HRESULT STDMETHODCALLTYPE Device(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.Device(); });
-  }
-  HRESULT STDMETHODCALLTYPE OSC(long* result) noexcept override {
-    return deliver(result, [&] { return core_.OSC(); });
-  }
-  HRESULT STDMETHODCALLTYPE VersionEnabled(VARIANT_BOOL* result) noexcept override {
-    return deliver(result, [&] { return core_.VersionEnabled(); });
-  }
-  HRESULT STDMETHODCALLTYPE VersionMajor(unsigned char* result) noexcept override {
-    return deliver(result, [&] { return core_.VersionMajor(); });
-  }
-  HRESULT STDMETHODCALLTYPE VersionMinor(unsigned char* result) noexcept override {
-    return deliver(result, [&] { return core_.VersionMinor(); });
-  }
-  HRESULT STDMETHODCALLTYPE VersionRelease(unsigned char* result) noexcept override {
-    return deliver(result, [&] { return core_.VersionRelease(); });
-  }
-  HRESULT STDMETHODCALLTYPE VersionBuild(unsigned char* result) noexcept override {
-    return deliver(result, [&] { return core_.VersionBuild(); });
-  }
-  HRESULT STDMETHODCALLTYPE PageSize(long* result) noexcept override {
-    return deliver(result, [&] { return core_.PageSize(); });
-  }
-  HRESULT STDMETHODCALLTYPE PageSizeRTF(long* result) noexcept override {
-    return deliver(result, [&] { return core_.PageSizeRTF(); });
-  }
-  HRESULT STDMETHODCALLTYPE DeviceCore(long* result) noexcept override {
-    return deliver(result, [&] { return core_.DeviceCore(); });
-  }
+  TAVROSK_PAGE_INFO_FIELDS(TAVROSK_FIELD_METHOD)
+#undef TAVROSK_FIELD_METHOD
 };
 
 }  // namespace tavrosk::com

@@ -1,7 +1,7 @@
 #pragma once
 // ProgInfoLib as a COM object: each method, an entry point through `deliver`, calls the core
 // member.
-#include "records/prog_info_lib.h"
+#include "bridge/prog_info_lib.h"
 
 #include "com/dual_object.h"
 #include "com/member_call.h"
@@ -15,21 +15,13 @@ class ProgInfoLibObject final : public DualObject<_ProgInfoLib, ProgInfoLib> {
                                               VARIANT_BOOL* result) noexcept override {
     return deliver(result, [&] { return core_.GetProgrammerInfo(TextRef(sProgName)); });
   }
-  HRESULT STDMETHODCALLTYPE Path(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.Path(); });
+  // One method per field of the record, calling the member of its name.
+#define TAVROSK_FIELD_METHOD(name, kind)                                                   \
+  HRESULT STDMETHODCALLTYPE name(ResultSlot<kind::Read>::Type* result) noexcept override { \
+    return deliver(result, [&] { return core_.name(); });                                  \
   }
-  HRESULT STDMETHODCALLTYPE FileName(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.FileName(); });
-  }
-  HRESULT STDMETHODCALLTYPE Params(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.Params(); });
-  }
-  HRESULT STDMETHODCALLTYPE ParamsBound(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.ParamsBound(); });
-  }
-  HRESULT STDMETHODCALLTYPE HookFilename(BSTR* result) noexcept override {
-    return deliver(result, [&] { return core_.HookFilename(); });
-  }
+  TAVROSK_PROGRAMMER_INFO_FIELDS(TAVROSK_FIELD_METHOD)
+#undef TAVROSK_FIELD_METHOD
 };
 
 }  // namespace tavrosk::com

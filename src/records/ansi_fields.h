@@ -30,16 +30,15 @@ void copy_field(const Number& from, Number& to) {
   to = from;
 }
 
-// A whole store to its record and back, given how their fields pair up:
-// `pair_fields(record, store, visit)` calls visit(record_field, store_field) for each field.
-template <class Record, class Store, class PairFields>
-Record store_to_record(const Store& store, PairFields&& pair_fields) {
+// A whole store to its record and back, field by field as the record's pair_fields pairs them.
+template <class Record, class Store>
+Record store_to_record(const Store& store) {
   Record record{};
   pair_fields(record, store, [](auto& to, const auto& from) { copy_field(from, to); });
   return record;
 }
-template <class Store, class Record, class PairFields>
-Store record_to_store(const Record& record, PairFields&& pair_fields) {
+template <class Store, class Record>
+Store record_to_store(const Record& record) {
   Store store{};
   pair_fields(record, store, [](const auto& from, auto& to) { copy_field(from, to); });
   return store;

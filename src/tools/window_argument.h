@@ -3,12 +3,26 @@
 // handle itself, an object (a form or control) whose member hwnd is read by name at run time,
 // or anything else (a 16-bit integer, a floating-point number, a text, ...), which names no
 // window and is not an object.
+#include <cstdint>
 #include <functional>
+#include <limits>
 
 #include "base/run_time_error.h"
 #include "base/value_types.h"
 
 namespace tavrosk {
+
+// The handle in an hwnd that an object answers as a 64-bit integer (a 64-bit client's LongPtr).
+// A window handle has 32 significant bits on both widths and a 64-bit process holds it
+// sign-extended, so the value fits exactly when it is a Long sign-extended to 64 bits. Any
+// other (a zero-extended one with bit 31 set among them) fails as its conversion to a Long
+// does, with 6: cutting it would name some other window.
+inline Long window_handle_of_wide(std::int64_t value) {
+  if (value < std::numeric_limits<Long>::min() || value > std::numeric_limits<Long>::max()) {
+    raise(error::kOverflow);
+  }
+  return static_cast<Long>(value);
+}
 
 class WindowArgument {
  public:

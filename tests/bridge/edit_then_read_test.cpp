@@ -1,5 +1,5 @@
 // What the editing members write, the reading members and PageInfoLib read back, on both roads.
-#include "records/page_info_lib.h"
+#include "bridge/page_info_lib.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {

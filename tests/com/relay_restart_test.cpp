@@ -6,7 +6,7 @@
 
 #include "base/user_messages.h"
 #include "com/com_client.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/win32_relay_protocol.h"
 
 namespace tavrosk::testing {
 namespace {

@@ -1,5 +1,5 @@
-// Window arguments: an object whose hwnd property is read by name through IDispatch, or, for
-// FormAlwaysOnTop, a 32-bit number that is the handle itself.
+// Window arguments: an object whose hwnd property is read by name through IDispatch (a Long, or
+// a 64-bit client's LongPtr), or, for FormAlwaysOnTop, a 32-bit number that is the handle itself.
 #include <richedit.h>
 
 #include "com/com_client.h"
@@ -15,6 +15,13 @@ enum class Hwnd { kProperty, kMethod, kNone };
 class FormObject final : public IDispatch {
  public:
   FormObject(HWND window, Hwnd hwnd) : window_(window), hwnd_(hwnd) {}
+  // A 64-bit client's form, whose hwnd is a LongPtr (VT_I8) holding `value`.
+  static FormObject answering_long_ptr(LONGLONG value) {
+    FormObject form(nullptr, Hwnd::kProperty);
+    form.long_ptr_ = value;
+    form.answers_long_ptr_ = true;
+    return form;
+  }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IDispatch)) {
@@ -46,6 +53,11 @@ class FormObject final : public IDispatch {
     WORD answered = hwnd_ == Hwnd::kMethod ? DISPATCH_METHOD : DISPATCH_PROPERTYGET;
     if (id != 1 || (flags & answered) == 0 || result == nullptr) return DISP_E_MEMBERNOTFOUND;
     ++reads_;
+    if (answers_long_ptr_) {
+      V_VT(result) = VT_I8;
+      V_I8(result) = long_ptr_;
+      return S_OK;
+    }
     V_VT(result) = VT_I4;
     V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(window_));
     return S_OK;
@@ -55,6 +67,8 @@ class FormObject final : public IDispatch {
  private:
   HWND window_;
   Hwnd hwnd_;
+  bool answers_long_ptr_ = false;
+  LONGLONG long_ptr_ = 0;
   ULONG references_ = 1;
   int reads_ = 0;
 };
@@ -164,6 +178,39 @@ TEST_F(WindowArguments, HwndIsReadAsALateBoundClientReadsAMember) {
   });
 }
 
+// A window handle as a 64-bit process holds it: the 32-bit handle sign-extended.
+LONGLONG long_ptr_of(HWND window) {
+  return static_cast<LONGLONG>(HandleToLong(window));
+}
+
+// A 64-bit client's hwnd works when it is a sign-extended 32-bit handle; a value with more
+// significant bits fails as its conversion to a Long does, with 6, and leaves the state.
+TEST_F(WindowArguments, AnHwndAnsweredAsALongPtrWorksWhenItFitsAWindowHandle) {
+  run_in_apartment([] {
+    HWND window = plain_window();
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    for (LONGLONG too_wide :
+         {LONGLONG{0x80000000}, (LONGLONG{1} << 32) + long_ptr_of(window), -LONGLONG{0x80000001}}) {
+      FormObject form = FormObject::answering_long_ptr(too_wide);
+      VARIANT object = object_argument(form);
+      EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_TRUE), run_time_error(6));
+      EXPECT_EQ(take_error_info().description, L"Overflow");
+      EXPECT_EQ(tools->RichTextBoxWordWrap(object, VARIANT_TRUE), run_time_error(6));
+      take_error_info();
+      EXPECT_EQ(form.reads(), 2);
+    }
+    EXPECT_FALSE(is_topmost(window));
+    FormObject form = FormObject::answering_long_ptr(long_ptr_of(window));
+    VARIANT object = object_argument(form);
+    EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_FALSE), S_OK);
+    EXPECT_FALSE(is_topmost(window));
+    DestroyWindow(window);
+  });
+}
+
 // The word wrap settings a rich-text control received, recorded by subclassing it.
 std::vector<LPARAM> g_line_widths;
 WNDPROC g_rich_edit_procedure = nullptr;
@@ -207,6 +254,13 @@ TEST_F(WindowArguments, RichTextBoxWordWrapSetsTheLineWidthOfTheControlBehindThe
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
     EXPECT_EQ(g_line_widths.size(), 2u);
+
+    // A 64-bit client's control, whose hwnd is a LongPtr.
+    FormObject long_ptr_control = FormObject::answering_long_ptr(long_ptr_of(rich_edit));
+    EXPECT_EQ(invoke_by_name(tools.get(), L"RichTextBoxWordWrap",
+                             {object_argument(long_ptr_control), no_wrap.value()}, nullptr),
+              S_OK);
+    EXPECT_EQ(g_line_widths, (std::vector<LPARAM>{0, 1, 1}));
     DestroyWindow(rich_edit);
   });
 }

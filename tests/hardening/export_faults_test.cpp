@@ -5,10 +5,10 @@
 #include <cstring>
 #include <memory>
 
+#include "bridge/page_info_lib.h"
+#include "bridge/prog_info_lib.h"
 #include "model/ide_model.h"
-#include "records/page_info_lib.h"
 #include "records/page_info_record.h"
-#include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "base/user_messages.h"
-#include "records/page_info_lib.h"
+#include "bridge/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "support/fixture.h"
 

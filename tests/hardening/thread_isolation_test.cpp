@@ -7,13 +7,13 @@
 #include <mutex>
 #include <thread>
 
+#include "bridge/page_info_lib.h"
+#include "bridge/prog_info_lib.h"
 #include "bridge/result_buffer.h"
 #include "model/ide_model.h"
-#include "records/page_info_lib.h"
 #include "records/page_info_record.h"
-#include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {

@@ -7,7 +7,7 @@
 #include "bridge/plugin_manager/exports.h"
 #include "plugin_manager/export_support.h"
 #include "relay_tool/traffic.h"
-#include "relay_tool/traffic_log.h"
+#include "shared/traffic_log.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -55,6 +55,17 @@ TEST(ExportCall, TheHostProgramLogsACallAsTheLibraryDoes) {
       "GetPageIncludeByIndex(\"C:\\a.bas\", 0, &, 8)");
   EXPECT_EQ(host::describe_export_call(host::capture_call("GetPageCursorPos", no_line, no_line)),
             "GetPageCursorPos(null, null)");
+}
+
+// The buffer is the argument the export list names `buffer`; a text argument is none.
+TEST(ExportCall, TheBufferPositionIsReadFromTheExportList) {
+  EXPECT_EQ(host::buffer_argument("GetPage"), 0);
+  EXPECT_EQ(host::buffer_argument("GetProgrammer"), 0);
+  EXPECT_EQ(host::buffer_argument("GetProgrammerByIndex"), 1);
+  EXPECT_EQ(host::buffer_argument("GetPageIncludeByIndex"), 2);
+  EXPECT_EQ(host::buffer_argument("SetPageUpdateText"), -1);
+  EXPECT_EQ(host::buffer_argument("GetPageCount"), -1);
+  EXPECT_EQ(host::buffer_argument("NoSuchExport"), -1);
 }
 
 TEST(ExportCall, AMangledCallIsRefused) {

@@ -4,7 +4,7 @@
 
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/relay_commands.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/ide_model.h"
-#include "model/page_editing_model.h"
-#include "relay_tool/relay_commands.h"
+#include "shared/page_editing_model.h"
+#include "shared/relay_commands.h"
 
 namespace tavrosk::host {
 namespace {

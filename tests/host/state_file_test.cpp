@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/state_file.h"
+#include "shared/state_file.h"
 
 namespace tavrosk::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Folder creation and the run-time error of each way it fails, on a fresh folder of the file
 // system. What a search finds is seen through the tools' FileExists and PathExists.
 #include "platform/file_services.h"
-#include "base/run_time_error_table.h"
+#include "platform/run_time_error_table.h"
 #include "support/temp_folder.h"
 
 namespace tavrosk::testing {

@@ -3,9 +3,9 @@
 #include <thread>
 #include <tuple>
 
+#include "bridge/page_info_lib.h"
 #include "bridge/plugin_manager/exports.h"
 #include "model/ide_model.h"
-#include "records/page_info_lib.h"
 #include "records/page_info_record.h"
 #include "support/fixture.h"
 

@@ -1,8 +1,8 @@
 // ProgInfoLib runs the same scenario on both roads against the reference host.
+#include "bridge/prog_info_lib.h"
 #include "bridge/result_buffer.h"
 #include "bridge/session.h"
 #include "model/ide_model.h"
-#include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"
 

@@ -4,10 +4,11 @@
 #include <string>
 #include <thread>
 
+#include "bridge/prog_info_lib.h"
+#include "bridge/record_fetches.h"
 #include "bridge/result_buffer.h"
 #include "model/ide_model.h"
 #include "records/page_info_record.h"
-#include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"
 

@@ -1,9 +1,12 @@
 // The setup program as a user runs it, silently: per machine (/AllUsers) and per user
 // (/CurrentUser; under Wine every program runs as an administrator, so the switch chooses).
-// After the install, the files and keys are where the scope puts them and nowhere else, every
-// shipped binary carries the release's version, and a plug-in creates the four classes and runs
-// members on both roads against the installed reference host. After the silent uninstall that
-// Add/Remove Programs would start, nothing is left.
+// After the install, the files and keys are where the scope puts them and nowhere else: each
+// width's Tavrosk.dll in its folder (the 64-bit one on 64-bit Windows only), registered in its
+// own registry view; every shipped binary carries the release's version, and plug-ins of each
+// width create the four classes and run members against the installed reference host: on both
+// roads where the client has the host's width, and a 64-bit one on the relay road with the
+// direct road's missing-library error. After the silent uninstall that Add/Remove Programs
+// would start, nothing is left in either view.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -50,21 +53,26 @@ class Installer : public ::testing::TestWithParam<InstallCase> {
                : known_folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tavrosk";
   }
 
-  // Every key under the scope's classes, none under the other's.
+  // Every key under the scope's classes in each width's view, none under the other scope's.
   void expect_registered(const std::wstring& folder) const {
     HKEY root = scope_root(GetParam().scope);
-    EXPECT_EQ(registered_keys(root), registration_keys());
     EXPECT_TRUE(registered_keys(scope_root(other(GetParam().scope))).empty());
-    std::wstring server = folder + L"\\Tavrosk.dll";
-    for (const CLSID* clsid :
-         {&CLSID_VB_PluginLib, &CLSID_PageInfoLib, &CLSID_ProgInfoLib, &CLSID_PlugInToolsLib}) {
-      std::wstring key = L"Software\\Classes\\CLSID\\" + clsid_text(*clsid) + L"\\InprocServer32";
-      EXPECT_EQ(_wcsicmp(registry_text(root, key).c_str(), server.c_str()), 0);
-      EXPECT_EQ(registry_text(root, key, L"ThreadingModel"), L"Apartment");
+    for (Width width : installed_widths()) {
+      std::string label(folder_name(width), folder_name(width) + 5);
+      EXPECT_EQ(registered_keys(root, width), registration_keys()) << label;
+      std::wstring server = folder + L"\\" + folder_name(width) + L"\\Tavrosk.dll";
+      for (const CLSID* clsid :
+           {&CLSID_VB_PluginLib, &CLSID_PageInfoLib, &CLSID_ProgInfoLib, &CLSID_PlugInToolsLib}) {
+        std::wstring key = L"CLSID\\" + clsid_text(*clsid) + L"\\InprocServer32";
+        EXPECT_EQ(_wcsicmp(class_text(root, width, key).c_str(), server.c_str()), 0) << label;
+        EXPECT_EQ(class_text(root, width, key, L"ThreadingModel"), L"Apartment") << label;
+      }
+      std::wstring library = L"TypeLib\\" + clsid_text(LIBID_Tavrosk) + L"\\1.0";
+      EXPECT_EQ(_wcsicmp(class_text(root, width, library + type_library_platform(width)).c_str(),
+                         server.c_str()),
+                0)
+          << label;
     }
-    std::wstring library = L"Software\\Classes\\TypeLib\\" + clsid_text(LIBID_Tavrosk) + L"\\1.0";
-    EXPECT_EQ(_wcsicmp(registry_text(root, library + kTypeLibraryPlatform).c_str(), server.c_str()),
-              0);
   }
 
   void expect_release_version(const std::wstring& binary) const {
@@ -78,18 +86,25 @@ class Installer : public ::testing::TestWithParam<InstallCase> {
     EXPECT_EQ(_wcsicmp(version.original_filename.c_str(), file_name.c_str()), 0) << name;
   }
 
-  void run_plugin_on_both_roads(const std::wstring& folder) const {
+  void run_plugins(const std::wstring& folder) const {
     std::wstring host = folder + L"\\ReferenceHost";
     IdeWindowStandIn ide;
     InstalledRelayTool relay_tool(host + L"\\" + wide(TAVROSK_RELAY_TOOL));
     ASSERT_TRUE(relay_tool.running());
     if (GetParam().scope == Scope::machine) {
       // The script host's CreateObject finds the classes through the machine's registration;
-      // the direct road loads the installed Zavoplex.dll from the current folder.
-      std::wstring script = windows_path(TAVROSK_SCRIPT_FOLDER) + L"\\both_roads.vbs";
-      for (const wchar_t* road : {L"direct", L"relay"}) {
-        ProgramRun run = run_program(L"cscript //nologo \"" + script + L"\" " + road, host);
-        EXPECT_EQ(run.exit_code, 0u) << run.output;
+      // the direct road loads the installed Zavoplex.dll from the current folder, where a
+      // client of the other width finds one that it cannot load.
+      std::wstring scripts = windows_path(TAVROSK_SCRIPT_FOLDER);
+      for (Width width : installed_widths()) {
+        std::string label(folder_name(width), folder_name(width) + 5);
+        std::wstring cscript = system_program(width, L"cscript.exe") + L" //nologo \"" + scripts;
+        ProgramRun relay = run_program(cscript + L"\\both_roads.vbs\" relay", host);
+        EXPECT_EQ(relay.exit_code, 0u) << label << relay.output;
+        ProgramRun direct = width == kOwnWidth
+                                ? run_program(cscript + L"\\both_roads.vbs\" direct", host)
+                                : run_program(cscript + L"\\direct_without_library.vbs\"", host);
+        EXPECT_EQ(direct.exit_code, 0u) << label << direct.output;
       }
     } else {
       // Wine's COM reads the machine's classes only; the client creates the classes from the
@@ -124,9 +139,16 @@ TEST_P(Installer, InstallsRegistersServesAPluginAndUninstallsWithoutATrace) {
   EXPECT_FALSE(key_exists(scope_root(other(c.scope)), kUninstallKey));
 
   // The reference host in a folder of its own: its Zavoplex.dll never beside Tavrosk.dll.
-  std::vector<std::wstring> installed = {
-      L"Tavrosk.dll", L"Tavrosk.tlb",   L"Tavrosk.dll.debug",        L"README.txt",
-      L"LICENSE.txt", L"Uninstall.exe", L"Examples\\plugin_demo.vbs"};
+  std::vector<std::wstring> installed = {L"README.txt", L"LICENSE.txt", L"Uninstall.exe",
+                                         L"Examples\\plugin_demo.vbs"};
+  for (Width width : installed_widths()) {
+    for (const wchar_t* name : {L"Tavrosk.dll", L"Tavrosk.tlb", L"Tavrosk.dll.debug"}) {
+      installed.push_back(folder_name(width) + std::wstring(L"\\") + name);
+    }
+  }
+  if (!on_64_bit_windows()) {
+    EXPECT_FALSE(file_exists(folder + L"\\win64"));
+  }
   for (const std::wstring& name : reference_host_files()) {
     installed.push_back(L"ReferenceHost\\" + name);
     EXPECT_FALSE(file_exists(folder + L"\\" + name));
@@ -136,11 +158,13 @@ TEST_P(Installer, InstallsRegistersServesAPluginAndUninstallsWithoutATrace) {
   }
   expect_registered(folder);
 
-  expect_release_version(folder + L"\\Tavrosk.dll");
+  for (Width width : installed_widths()) {
+    expect_release_version(folder + L"\\" + folder_name(width) + L"\\Tavrosk.dll");
+  }
   for (const std::wstring& name : reference_host_files()) {
     expect_release_version(folder + L"\\ReferenceHost\\" + name);
   }
-  run_plugin_on_both_roads(folder);
+  run_plugins(folder);
 
   // The uninstaller copies itself away and returns at once: its work is done when its entry
   // and the folder are gone.

@@ -22,21 +22,74 @@ Scope other(Scope scope) {
   return scope == Scope::machine ? Scope::user : Scope::machine;
 }
 
-bool key_exists(HKEY root, const std::wstring& key) {
+const wchar_t* folder_name(Width width) {
+  return width == Width::win64 ? L"win64" : L"win32";
+}
+
+bool on_64_bit_windows() {
+  if (sizeof(void*) == 8) return true;
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::vector<Width> installed_widths() {
+  if (sizeof(void*) == 8) return {Width::win64};
+  if (on_64_bit_windows()) return {Width::win32, Width::win64};
+  return {Width::win32};
+}
+
+std::wstring type_library_platform(Width width) {
+  return std::wstring(L"\\0\\") + folder_name(width);
+}
+
+namespace {
+
+// The literal path, whatever this program's width.
+constexpr REGSAM kLiteralView = KEY_WOW64_64KEY;
+
+// Where root\Software\Classes\<key> lies for a program of the width.
+std::wstring class_path(Width width, const std::wstring& key) {
+  bool redirected = (key.rfind(L"CLSID\\", 0) == 0 || key.rfind(L"Interface\\", 0) == 0) &&
+                    width == Width::win32 && on_64_bit_windows();
+  return redirected ? L"Software\\Classes\\Wow6432Node\\" + key : L"Software\\Classes\\" + key;
+}
+
+bool open_exists(HKEY root, const std::wstring& path, REGSAM view) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) {
+    return false;
+  }
   RegCloseKey(handle);
   return true;
 }
 
-std::wstring registry_text(HKEY root, const std::wstring& key, const wchar_t* name) {
+std::wstring text_of(HKEY root, const std::wstring& path, const wchar_t* name, REGSAM view) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) return {};
   wchar_t value[2048] = {};
-  DWORD size = sizeof(value);
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
-  return value;
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  DWORD type = 0;
+  LONG read = RegQueryValueExW(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(handle);
+  return read == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring();
+}
+
+}  // namespace
+
+bool key_exists(HKEY root, const std::wstring& key) {
+  return open_exists(root, key, 0);
+}
+
+bool class_key_exists(HKEY root, Width width, const std::wstring& key) {
+  return open_exists(root, class_path(width, key), kLiteralView);
+}
+
+std::wstring registry_text(HKEY root, const std::wstring& key, const wchar_t* name) {
+  return text_of(root, key, name, 0);
+}
+
+std::wstring class_text(HKEY root, Width width, const std::wstring& key, const wchar_t* name) {
+  return text_of(root, class_path(width, key), name, kLiteralView);
 }
 
 std::wstring clsid_text(REFGUID guid) {
@@ -60,12 +113,37 @@ std::vector<std::wstring> registration_keys() {
   return keys;
 }
 
+std::vector<std::wstring> registered_keys(HKEY root, Width width) {
+  std::vector<std::wstring> present;
+  for (const std::wstring& key : registration_keys()) {
+    if (class_key_exists(root, width, key)) present.push_back(key);
+  }
+  return present;
+}
+
 std::vector<std::wstring> registered_keys(HKEY root) {
   std::vector<std::wstring> present;
   for (const std::wstring& key : registration_keys()) {
-    if (key_exists(root, L"Software\\Classes\\" + key)) present.push_back(key);
+    if (class_key_exists(root, Width::win32, key) || class_key_exists(root, Width::win64, key)) {
+      present.push_back(key);
+    }
   }
   return present;
+}
+
+DWORD regsvr32(Width width, const std::wstring& options, const std::wstring& library) {
+  return run_program(
+             system_program(width, L"regsvr32.exe") + L" " + options + L" \"" + library + L"\"",
+             std::wstring())
+      .exit_code;
+}
+
+std::wstring system_program(Width width, const wchar_t* name) {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const wchar_t* system =
+      width == Width::win32 && on_64_bit_windows() ? L"\\SysWOW64\\" : L"\\System32\\";
+  return L"\"" + std::wstring(windows) + system + name + L"\"";
 }
 
 namespace {
@@ -81,7 +159,13 @@ void pump_messages() {
 }  // namespace
 
 ProgramRun run_program(const std::wstring& command_line, const std::wstring& folder) {
-  return testing::run_program_in(command_line, folder);
+  // This thread's view of System32 is the 64-bit one while the program starts.
+  void* redirection = nullptr;
+  bool unredirected =
+      sizeof(void*) == 4 && on_64_bit_windows() && Wow64DisableWow64FsRedirection(&redirection);
+  ProgramRun run = testing::run_program_in(command_line, folder);
+  if (unredirected) Wow64RevertWow64FsRedirection(redirection);
+  return run;
 }
 
 bool wait_until(const std::function<bool()>& condition, int seconds) {
@@ -152,10 +236,10 @@ IdeWindowStandIn::~IdeWindowStandIn() {
   if (window_) DestroyWindow(window_);
 }
 
-InstalledRelayTool::InstalledRelayTool(const std::wstring& program) {
+InstalledRelayTool::InstalledRelayTool(const std::wstring& program, const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  std::wstring line = L"\"" + program + L"\"";
+  std::wstring line = L"\"" + program + L"\" " + arguments;
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process_)) {
     return;

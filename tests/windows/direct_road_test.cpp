@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "bridge/plugin_manager/export_signature.h"
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/vb_plugin_lib.h"
 #include "model/ide_model.h"
@@ -18,24 +19,8 @@ namespace {
 
 class DirectRoadThroughZavoplexDll : public WindowsTest {};
 
-template <class Signature>
-struct Slots;
-
-template <class R, class... Args>
-struct Slots<R(Args...)> {
-  static constexpr std::uint32_t value = sizeof...(Args);
-};
-
-struct ListedExport {
-  const char* name;
-  std::uint32_t slots;  // one 32-bit slot per argument
-};
-
-constexpr ListedExport kListedExports[] = {
-#define TAVROSK_LISTED_EXPORT(name, ...) {#name, Slots<__VA_ARGS__>::value},
-    TAVROSK_PLUGIN_MANAGER_EXPORTS(TAVROSK_LISTED_EXPORT)
-#undef TAVROSK_LISTED_EXPORT
-};
+using plugin_manager::kListedExports;
+using plugin_manager::ListedExport;
 
 #if defined(__i386__)
 // Pushes `slots` copies of `value`, calls `function` and tells how many bytes of them are

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "model/ansi_text.h"
-#include "model/file_outcome.h"
+#include "shared/ansi_text.h"
+#include "shared/file_outcome.h"
 
 namespace tavrosk::host {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/file_outcome.h"
+#include "shared/file_outcome.h"
 
 namespace tavrosk::host {
 

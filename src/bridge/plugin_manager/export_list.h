@@ -1,8 +1,9 @@
 #pragma once
 // Every export of the plug-in manager library: name and signature, first argument to last.
 // Each argument takes one 32-bit slot on 32-bit Windows. Text goes as a writable NUL-terminated
-// ANSI copy; a buffer is writable, `length` bytes, all NUL. Booleans travel as -1 or 0 (the
-// 16-bit value sign-extended), bytes in the low 8 bits. Every export returns a 32-bit integer.
+// ANSI copy; a buffer (the argument named `buffer`, see export_signature.h) is writable,
+// `length` bytes, all NUL. Booleans travel as -1 or 0 (the 16-bit value sign-extended), bytes
+// in the low 8 bits. Every export returns a 32-bit integer.
 #include <cstdint>
 
 // X(name, signature...)

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "base/run_time_error_table.h"
 #include "platform/file_services.h"
+#include "platform/run_time_error_table.h"
 
 namespace tavrosk::sim {
 namespace {

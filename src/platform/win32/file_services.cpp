@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "base/run_time_error_table.h"
+#include "platform/run_time_error_table.h"
 
 namespace tavrosk::platform {
 

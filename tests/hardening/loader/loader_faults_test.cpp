@@ -2,11 +2,11 @@
 // it fail with 53 or 453 and write nothing, while everything else keeps working.
 #include <memory>
 
+#include "bridge/page_info_lib.h"
 #include "bridge/plugin_manager/exports.h"
+#include "bridge/prog_info_lib.h"
 #include "model/ide_model.h"
-#include "records/page_info_lib.h"
 #include "records/page_info_record.h"
-#include "records/prog_info_lib.h"
 #include "records/programmer_info_record.h"
 #include "support/fixture.h"
 #include "support/plugin_manager_library.h"

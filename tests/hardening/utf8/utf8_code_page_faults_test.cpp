@@ -2,9 +2,9 @@
 // switches to it; on Windows this program and its relay program run in it, as their manifests
 // ask): nothing is cut inside a character and nothing overruns; relay lines and buffers are
 // counted in bytes.
+#include "bridge/page_info_lib.h"
 #include "model/ide_model.h"
 #include "platform/code_page.h"
-#include "records/page_info_lib.h"
 #include "support/code_pages.h"
 #include "support/fixture.h"
 

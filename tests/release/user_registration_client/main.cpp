@@ -1,6 +1,7 @@
 // A plug-in that creates the classes as Windows' COM does for a per-user registration: from
-// the server that HKCU\Software\Classes\CLSID\{...}\InprocServer32 names (Wine's COM reads the
-// machine's classes only). It runs members of all four classes on both roads against the
+// the server that HKCU\Software\Classes\CLSID\{...}\InprocServer32 names, in this program's
+// registry view (Wow6432Node for 32-bit code on 64-bit Windows; Wine's COM reads the machine's
+// classes only). It runs members of all four classes on both roads against the
 // reference host of the current folder: its Zavoplex.dll directly, its running relay tool after
 // DebugApp. Prints each failed check; the exit code is their number.
 #include <windows.h>
@@ -26,13 +27,22 @@ void check(const char* what, bool passed) {
 IDispatch* create(REFCLSID clsid) {
   wchar_t clsid_text[40] = {};
   StringFromGUID2(clsid, clsid_text, 40);
-  std::wstring key = std::wstring(L"Software\\Classes\\CLSID\\") + clsid_text + L"\\InprocServer32";
-  wchar_t server[MAX_PATH] = {};
-  DWORD size = sizeof(server);
-  if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, server,
-                   &size) != ERROR_SUCCESS) {
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  std::wstring key = std::wstring(wow64 ? L"Software\\Classes\\Wow6432Node\\CLSID\\"
+                                        : L"Software\\Classes\\CLSID\\") +
+                     clsid_text + L"\\InprocServer32";
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &handle) !=
+      ERROR_SUCCESS) {
     return nullptr;
   }
+  wchar_t server[MAX_PATH] = {};
+  DWORD size = sizeof(server) - sizeof(wchar_t);
+  LONG read =
+      RegQueryValueExW(handle, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(server), &size);
+  RegCloseKey(handle);
+  if (read != ERROR_SUCCESS) return nullptr;
   // Loaded for the rest of the process, as COM keeps a server that has live objects.
   HMODULE library = LoadLibraryW(server);
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);

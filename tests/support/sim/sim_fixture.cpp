@@ -35,41 +35,4 @@ std::vector<std::u16string> SimTest::box_texts() const {
   return texts;
 }
 
-void ConnectedIdeTest::SetUp() {
-  SimTest::SetUp();
-  ide_window_ = std::make_unique<host::SimIdeWindow>();
-  ide_ = std::make_unique<VB_PluginLib>();
-  host::ide_model().locked([](host::IdeState& s) { s.connected = true; });
-}
-
-void ConnectedIdeTest::TearDown() {
-  ide_.reset();
-  ide_window_.reset();
-  SimTest::TearDown();
-}
-
-void BothRoadsTest::SetUp() {
-  SimTest::SetUp();
-  ide_window_ = std::make_unique<host::SimIdeWindow>();
-  relay_ = std::make_unique<host::SimRelayTool>();
-  ide_ = std::make_unique<VB_PluginLib>();
-  if (relayed()) {
-    ASSERT_TRUE(ide_->DebugApp(kPluginWindow, kTrue).ok());
-  }
-  relay_->clear_received();
-  desktop().clear_records();
-  host::ide_model().reset();
-}
-
-void BothRoadsTest::TearDown() {
-  ide_.reset();
-  relay_.reset();
-  ide_window_.reset();
-  SimTest::TearDown();
-}
-
-std::vector<std::string> BothRoadsTest::export_calls() const {
-  return host::ide_model().export_calls();
-}
-
 }  // namespace tavrosk::testing

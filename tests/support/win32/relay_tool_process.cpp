@@ -8,7 +8,7 @@
 
 #include "platform/code_page.h"
 #include "relay_tool/traffic.h"
-#include "relay_tool/win32_relay_protocol.h"
+#include "shared/win32_relay_protocol.h"
 #include "support/win32/program_run.h"
 
 namespace tavrosk::testing {

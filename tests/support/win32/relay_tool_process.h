@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/window_services.h"
-#include "relay_tool/received_line.h"
+#include "shared/received_line.h"
 
 namespace tavrosk::testing {
 
