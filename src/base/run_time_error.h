@@ -40,6 +40,19 @@ struct Status {
   friend constexpr bool operator==(Status, Status) = default;
 };
 
+// The plain type that a value type names (text in platform storage names Text), void if none.
+template <class T>
+struct plain_type_of {
+  using type = void;
+};
+template <class T>
+requires requires {
+  typename T::plain_type;
+}
+struct plain_type_of<T> {
+  using type = typename T::plain_type;
+};
+
 // A member's outcome: its result slot and its status. On failure the slot holds T's zero value.
 template <class T>
 struct Result {
@@ -49,7 +62,7 @@ struct Result {
   // A value that names a plain type (text in platform storage names Text) is taken as that
   // type by a caller that wants it so, as a copy.
   template <class U>
-  requires requires { typename T::plain_type; } && std::is_same_v<U, typename T::plain_type>
+  requires std::is_same_v<U, typename plain_type_of<T>::type>
   operator Result<U>() const { return Result<U>{U(value.view()), status}; }
 };
 
