@@ -67,7 +67,7 @@ struct HostProgram {
   std::size_t reply_bytes = 0;  // of the rows' replies
   std::string saved_state;
   // The reply window's text as this program last set it; not known after another program set it.
-  std::string shown_reply;
+  SharedReply shown_reply = std::make_shared<const std::string>();
   bool shown_reply_known = true;
   bool setting_reply = false;
   WNDPROC reply_proc = nullptr;
@@ -112,14 +112,17 @@ void model_changed() {
 }
 
 // Setting a long reply costs the system a copy and a conversion of all of it, so the text is
-// set only when it differs from what the window shows.
-void show_reply(const std::string& reply) {
-  if (g_host.shown_reply_known && reply == g_host.shown_reply) return;
+// set only when it differs from what the window shows. The text shown is returned for the
+// traffic row to share, so that a reply given again is not kept twice.
+SharedReply show_reply(SharedReply reply) {
+  const SharedReply& shown = g_host.shown_reply;
+  if (g_host.shown_reply_known && *reply == *shown) return shown;
   g_host.setting_reply = true;
-  SetWindowTextA(g_host.reply, reply.c_str());
+  SetWindowTextA(g_host.reply, reply->c_str());
   g_host.setting_reply = false;
-  g_host.shown_reply = reply;
+  g_host.shown_reply = std::move(reply);
   g_host.shown_reply_known = true;
+  return g_host.shown_reply;
 }
 
 // Notices a text that another program gives the reply window, which show_reply must then set.
@@ -133,36 +136,55 @@ LRESULT CALLBACK reply_window_proc(HWND window, UINT message, WPARAM wparam, LPA
                  LRESULT{0});
 }
 
+// The list holds no text of its own (an owner-data list): it asks for the cells it shows, so a
+// row costs no more to add or drop than the count the list is told.
+void show_row_count() {
+  if (g_host.traffic == nullptr) return;
+  SendMessageW(g_host.traffic, LVM_SETITEMCOUNT, static_cast<WPARAM>(g_host.rows.size()),
+               LVSICF_NOSCROLL);
+  if (!g_host.rows.empty()) {
+    SendMessageW(g_host.traffic, LVM_ENSUREVISIBLE, static_cast<WPARAM>(g_host.rows.size() - 1),
+                 FALSE);
+  }
+}
+
 void add_row(TrafficRow row) {
-  g_host.reply_bytes += row.reply.size();
+  g_host.reply_bytes += reply_column_size(row);
   g_host.rows.push_back(std::move(row));
   if (g_host.traffic == nullptr) return;
   while (g_host.rows.size() > 1 &&
          (g_host.rows.size() > kRowsKept || g_host.reply_bytes > kReplyBytesKept)) {
-    g_host.reply_bytes -= g_host.rows.front().reply.size();
+    g_host.reply_bytes -= reply_column_size(g_host.rows.front());
     g_host.rows.erase(g_host.rows.begin());
-    SendMessageA(g_host.traffic, LVM_DELETEITEM, 0, 0);
   }
-  const TrafficRow& shown = g_host.rows.back();
-  const std::string* columns[] = {&shown.time, &shown.command, &shown.session, &shown.fields,
-                                  &shown.reply};
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageA(g_host.traffic, LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<char*>(columns[0]->c_str());
-  int index = static_cast<int>(
-      SendMessageA(g_host.traffic, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  for (int column = 1; column < 5; ++column) {
-    LVITEMA cell{};
-    cell.iSubItem = column;
-    // The list shows a long reply's beginning; the log and the copy keep all of it.
-    std::string text = columns[column]->substr(0, kShownLength);
-    if (columns[column] == &shown.reply) text = escape_log_text(text).substr(0, kShownLength);
-    cell.pszText = text.data();
-    SendMessageA(g_host.traffic, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&cell));
+  show_row_count();
+}
+
+// A cell as the list shows it: a long column's beginning (the log and the copy keep all of it),
+// the reply escaped.
+std::string cell_text(const TrafficRow& row, int column) {
+  switch (column) {
+    case 0:
+      return row.time.substr(0, kShownLength);
+    case 1:
+      return row.command.substr(0, kShownLength);
+    case 2:
+      return row.session.substr(0, kShownLength);
+    case 3:
+      return row.fields.substr(0, kShownLength);
+    default:
+      return escape_log_text(reply_column(row, kShownLength)).substr(0, kShownLength);
   }
-  SendMessageA(g_host.traffic, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+void fill_cell(LVITEMW& item) {
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  item.pszText[0] = L'\0';
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= g_host.rows.size()) return;
+  std::string text = cell_text(g_host.rows[static_cast<std::size_t>(item.iItem)], item.iSubItem);
+  int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                  item.pszText, item.cchTextMax - 1);
+  item.pszText[std::max(count, 0)] = L'\0';
 }
 
 std::string payload(const COPYDATASTRUCT& data) {
@@ -207,9 +229,12 @@ void on_line(const ReceivedLine& line) {
     }
   }
   // A command without a reply leaves the reply window as it was.
-  if (reply) show_reply(*reply);
-  log_entry([&] { return reply_entry(reply, scripted); });
-  add_row(relay_row(text, std::move(reply), scripted));
+  SharedReply shared;
+  if (reply) shared = show_reply(std::make_shared<const std::string>(std::move(*reply)));
+  log_entry([&] {
+    return reply_entry(shared ? std::optional<std::string>(*shared) : std::nullopt, scripted);
+  });
+  add_row(relay_row(text, std::move(shared), scripted));
   model_changed();
 }
 
@@ -221,7 +246,7 @@ LRESULT on_copy_data(const COPYDATASTRUCT& data) {
       return 1;
     case win32_relay::kResetTag:
       g_host.queued.clear();
-      show_reply("");
+      show_reply(std::make_shared<const std::string>());
       return 1;
     case win32_relay::kIdeReplyTag:
       g_host.ide_reply = bytes;
@@ -283,7 +308,7 @@ void on_menu(UINT_PTR command) {
     case kClearTraffic:
       g_host.rows.clear();
       g_host.reply_bytes = 0;
-      SendMessageA(g_host.traffic, LVM_DELETEALLITEMS, 0, 0);
+      show_row_count();
       break;
     case kCopyTraffic:
       copy_traffic();
@@ -304,6 +329,15 @@ LRESULT on_relay_window_message(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_COMMAND:
       on_menu(LOWORD(wparam));
       return 0;
+    case WM_NOTIFY: {
+      auto* notice = reinterpret_cast<NMLVDISPINFOW*>(lparam);
+      if (notice != nullptr && notice->hdr.hwndFrom == g_host.traffic &&
+          notice->hdr.code == LVN_GETDISPINFOW) {
+        fill_cell(notice->item);
+        return 0;
+      }
+      return DefWindowProcW(window, message, wparam, lparam);
+    }
     case WM_SIZE:
       MoveWindow(g_host.reply, 0, 0, LOWORD(lparam), kReplyHeight, TRUE);
       MoveWindow(g_host.traffic, 0, kReplyHeight + 2, LOWORD(lparam),
@@ -354,10 +388,10 @@ bool create_relay_window(HINSTANCE instance) {
   g_host.reply =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
                       0, 0, 660, kReplyHeight, g_host.relay, nullptr, instance, nullptr);
-  g_host.traffic =
-      CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 0,
-                      kReplyHeight, 660, 400, g_host.relay, nullptr, instance, nullptr);
+  g_host.traffic = CreateWindowExW(
+      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA, 0,
+      kReplyHeight, 660, 400, g_host.relay, nullptr, instance, nullptr);
   if (g_host.reply == nullptr || g_host.traffic == nullptr) return false;
   g_host.reply_proc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(g_host.reply, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(reply_window_proc)));

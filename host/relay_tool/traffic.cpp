@@ -1,6 +1,7 @@
 #include "relay_tool/traffic.h"
 
 #include <sstream>
+#include <string_view>
 #include <utility>
 
 #include "shared/relay_commands.h"
@@ -8,14 +9,20 @@
 
 namespace tavrosk::host {
 
-TrafficRow relay_row(const std::string& line, std::optional<std::string> reply, bool scripted) {
+namespace {
+
+constexpr std::string_view kNoReply = "(no reply)";
+constexpr std::string_view kScriptedMark = "  (scripted)";
+
+}  // namespace
+
+TrafficRow relay_row(const std::string& line, SharedReply reply, bool scripted) {
   std::vector<std::string> fields = split_line(line);
-  TrafficRow row{log_time(), fields[0], fields.size() > 1 ? fields[1] : "", "", ""};
+  TrafficRow row{log_time(), fields[0],        fields.size() > 1 ? fields[1] : "",
+                 "",         std::move(reply), scripted};
   for (std::size_t i = 2; i < fields.size(); ++i) {
     row.fields += (i > 2 ? " | " : "") + escape_log_text(fields[i]);
   }
-  row.reply = reply ? std::move(*reply) : "(no reply)";
-  if (scripted) row.reply += "  (scripted)";
   return row;
 }
 
@@ -24,14 +31,27 @@ TrafficRow export_row(const std::string& call_description, std::int32_t result) 
   std::string arguments = call_description.substr(open + 1);
   if (!arguments.empty()) arguments.pop_back();  // the closing parenthesis
   return TrafficRow{log_time(), call_description.substr(0, open), "direct",
-                    escape_log_text(arguments), std::to_string(result)};
+                    escape_log_text(arguments),
+                    std::make_shared<const std::string>(std::to_string(result))};
+}
+
+std::string reply_column(const TrafficRow& row, std::size_t limit) {
+  std::string_view reply = row.reply ? std::string_view(*row.reply) : kNoReply;
+  std::string text(reply.substr(0, limit));
+  if (row.scripted) text += kScriptedMark;
+  return text.substr(0, limit);
+}
+
+std::size_t reply_column_size(const TrafficRow& row) {
+  return (row.reply ? row.reply->size() : kNoReply.size()) +
+         (row.scripted ? kScriptedMark.size() : 0);
 }
 
 std::string traffic_text(const std::vector<TrafficRow>& rows) {
   std::string text = "time\tcommand\tsession\tfields\treply\r\n";
   for (const auto& row : rows) {
     text += row.time + '\t' + row.command + '\t' + row.session + '\t' + row.fields + '\t' +
-            escape_log_text(row.reply) + "\r\n";
+            escape_log_text(reply_column(row)) + "\r\n";
   }
   return text;
 }
