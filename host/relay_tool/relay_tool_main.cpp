@@ -44,6 +44,10 @@ constexpr int kReplyHeight = 22;
 constexpr std::size_t kRowsKept = 5000;
 constexpr std::size_t kReplyBytesKept = std::size_t{64} << 20;
 constexpr std::size_t kShownLength = 300;  // of each column in the list
+// The list learns of new rows at most this often: telling it costs a scroll and a redraw, which
+// would otherwise come between every line and the sender's read of its reply.
+constexpr UINT kRowsShownEveryMs = 50;
+constexpr UINT_PTR kShowRowsTimer = 1;
 
 enum MenuCommand : UINT_PTR {
   kLoadState = 101,
@@ -63,7 +67,8 @@ struct HostProgram {
   std::unique_ptr<Win32IdeWindow> ide;
   std::deque<std::string> queued;        // replies a test queued for the next lines
   std::optional<std::string> ide_reply;  // filled while the IDE carries a line out
-  std::vector<TrafficRow> rows;
+  std::deque<TrafficRow> rows;
+  bool rows_count_due = false;  // the list has not been told the rows' count since the last row
   std::size_t reply_bytes = 0;  // of the rows' replies
   std::string saved_state;
   // The reply window's text as this program last set it; not known after another program set it.
@@ -148,6 +153,18 @@ void show_row_count() {
   }
 }
 
+void show_rows_soon() {
+  if (g_host.traffic == nullptr || g_host.rows_count_due) return;
+  g_host.rows_count_due = SetTimer(g_host.relay, kShowRowsTimer, kRowsShownEveryMs, nullptr) != 0;
+  if (!g_host.rows_count_due) show_row_count();
+}
+
+void on_show_rows_timer() {
+  KillTimer(g_host.relay, kShowRowsTimer);
+  g_host.rows_count_due = false;
+  show_row_count();
+}
+
 void add_row(TrafficRow row) {
   g_host.reply_bytes += reply_column_size(row);
   g_host.rows.push_back(std::move(row));
@@ -155,9 +172,9 @@ void add_row(TrafficRow row) {
   while (g_host.rows.size() > 1 &&
          (g_host.rows.size() > kRowsKept || g_host.reply_bytes > kReplyBytesKept)) {
     g_host.reply_bytes -= reply_column_size(g_host.rows.front());
-    g_host.rows.erase(g_host.rows.begin());
+    g_host.rows.pop_front();
   }
-  show_row_count();
+  show_rows_soon();
 }
 
 // A cell as the list shows it: a long column's beginning (the log and the copy keep all of it),
@@ -194,7 +211,7 @@ std::string payload(const COPYDATASTRUCT& data) {
 
 // Hands the line to the IDE window. Nothing when there is none or it did not take the line.
 std::optional<std::optional<std::string>> carry_out_in_ide(const std::string& line) {
-  HWND ide = FindWindowW(nullptr, win32_relay::kIdeWindowTitle);
+  HWND ide = FindWindowW(win32_relay::kIdeWindowClass, win32_relay::kIdeWindowTitle);
   if (ide == nullptr) return std::nullopt;
   COPYDATASTRUCT data{win32_relay::kIdeCommandTag, static_cast<DWORD>(line.size()),
                       const_cast<char*>(line.data())};
@@ -328,6 +345,9 @@ LRESULT on_relay_window_message(HWND window, UINT message, WPARAM wparam, LPARAM
       return on_copy_data(*reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     case WM_COMMAND:
       on_menu(LOWORD(wparam));
+      return 0;
+    case WM_TIMER:
+      if (wparam == kShowRowsTimer) on_show_rows_timer();
       return 0;
     case WM_NOTIFY: {
       auto* notice = reinterpret_cast<NMLVDISPINFOW*>(lparam);

@@ -47,7 +47,7 @@ std::size_t reply_column_size(const TrafficRow& row) {
          (row.scripted ? kScriptedMark.size() : 0);
 }
 
-std::string traffic_text(const std::vector<TrafficRow>& rows) {
+std::string traffic_text(const std::deque<TrafficRow>& rows) {
   std::string text = "time\tcommand\tsession\tfields\treply\r\n";
   for (const auto& row : rows) {
     text += row.time + '\t' + row.command + '\t' + row.session + '\t' + row.fields + '\t' +

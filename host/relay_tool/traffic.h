@@ -2,6 +2,7 @@
 // What the host program shows and logs of each exchange: a relay line with the reply it got,
 // or an export call that a plug-in's Zavoplex.dll handed over with its result.
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,7 +36,7 @@ std::string reply_column(const TrafficRow& row, std::size_t limit = std::string:
 std::size_t reply_column_size(const TrafficRow& row);
 
 // The rows as text: a header, then one row per line, columns separated by tabs.
-std::string traffic_text(const std::vector<TrafficRow>& rows);
+std::string traffic_text(const std::deque<TrafficRow>& rows);
 
 // The host program's log (--log), one entry per line, each starting with the time:
 //   TIME line TAG SIZE BYTES     a line received (dwData, cbData, the cbData bytes escaped)

@@ -12,8 +12,6 @@
 namespace tavrosk::host {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TavroskReferenceIde";
-
 const Win32IdeWindow* ide_of(HWND window) {
   return reinterpret_cast<const Win32IdeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -84,7 +82,7 @@ void register_class_once() {
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszClassName = kClassName;
+    window_class.lpszClassName = win32_relay::kIdeWindowClass;
     return RegisterClassW(&window_class) != 0;
   }();
   (void)registered;
@@ -95,8 +93,9 @@ void register_class_once() {
 Win32IdeWindow::Win32IdeWindow(IdeWindowEvents events) : events_(std::move(events)) {
   register_class_once();
   count_ide_window_made();
-  HWND window = CreateWindowExW(0, kClassName, win32_relay::kIdeWindowTitle, WS_OVERLAPPEDWINDOW, 0,
-                                0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(0, win32_relay::kIdeWindowClass, win32_relay::kIdeWindowTitle,
+                                WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }

@@ -8,6 +8,9 @@ namespace tavrosk::host::win32_relay {
 
 inline constexpr wchar_t kRelayWindowTitle[] = L"Debug VB Application";
 inline constexpr wchar_t kIdeWindowTitle[] = L"Korvex IDE";
+// The reference IDE window's class: only a window of it takes the tags below, and looking for it
+// by class asks the system for no other window's title.
+inline constexpr wchar_t kIdeWindowClass[] = L"TavroskReferenceIde";
 
 // Test to relay program: queue the bytes as the reply to the next line.
 inline constexpr std::uintptr_t kScriptReplyTag = 0x54560001;

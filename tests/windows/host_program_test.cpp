@@ -47,7 +47,8 @@ class HostProgram : public WindowsTest {
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process_));
     CloseHandle(process_.hThread);
-    for (DWORD waited = 0; waited < kWaitMs && (relay_ == nullptr || ide_ == nullptr); waited += 10) {
+    for (DWORD waited = 0; waited < kWaitMs && (relay_ == nullptr || ide_ == nullptr);
+         waited += 10) {
       Sleep(10);
       relay_ = FindWindowW(nullptr, L"Debug VB Application");
       ide_ = FindWindowW(nullptr, L"Korvex IDE");
@@ -82,7 +83,13 @@ TEST_F(HostProgram, TheReplyWindowIsTheRelayWindowsFirstChildBesideTheTrafficLis
   EXPECT_EQ(window_text(GetWindow(relay_, GW_CHILD)), "C:\\Korvex\\");
   HWND traffic = FindWindowExW(relay_, nullptr, WC_LISTVIEWW, nullptr);
   ASSERT_NE(traffic, nullptr);
-  EXPECT_EQ(SendMessageW(traffic, LVM_GETITEMCOUNT, 0, 0), 2);  // DebugApp, GetPathIDE
+  // The list learns of its rows on the program's timer, moments after the lines.
+  LRESULT rows = 0;
+  for (DWORD waited = 0; waited < kWaitMs && rows < 2; waited += 10) {
+    Sleep(10);
+    rows = SendMessageW(traffic, LVM_GETITEMCOUNT, 0, 0);
+  }
+  EXPECT_EQ(rows, 2);  // DebugApp, GetPathIDE
   EXPECT_TRUE(box_texts().empty());
 }
 
