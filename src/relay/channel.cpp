@@ -1,6 +1,7 @@
 #include "relay/channel.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "base/ansi_copy.h"
@@ -65,6 +66,21 @@ class LentSpaces {
   std::string own_;
 };
 
+// Where the first NUL is, or the size when there is none. Four bytes at a time: a runtime's
+// memchr may test one byte at a time, and a reply is read whole on every call.
+std::size_t first_nul(std::string_view bytes) {
+  constexpr std::uint32_t kLowBits = 0x01010101u;
+  constexpr std::uint32_t kHighBits = 0x80808080u;
+  std::size_t at = 0;
+  for (; at + 4 <= bytes.size(); at += 4) {
+    std::uint32_t word;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    if (((word - kLowBits) & ~word & kHighBits) != 0) break;  // a zero byte among the four
+  }
+  while (at < bytes.size() && bytes[at] != '\0') ++at;
+  return at;
+}
+
 }  // namespace
 
 void SendDebugLine(std::u16string_view line) {
@@ -95,16 +111,20 @@ T ReadDebugReply(Long capacity) {
   // nothing past it (the system copies back no more), so the read costs what the reply holds.
   // A window of this process wrote into the buffer itself and may have written anywhere in it;
   // that, and any other answer, is searched and restored whole.
+  // Asking whose window it is may take a call to the system (under Wine, as long as restoring
+  // half a megabyte), so it is asked only when it would spare restoring a large part.
+  constexpr std::size_t kRestoreWorthAsking = std::size_t{64} << 10;
   const char* bytes = buffer.data();
   bool counted = copied >= 0 && copied < capacity && bytes[copied] == '\0' &&
+                 size - static_cast<std::size_t>(copied) > kRestoreWorthAsking &&
                  !platform::window_in_this_process(reply_window);
   std::size_t written = counted ? static_cast<std::size_t>(copied) + 1 : size;
   buffer.written_within(written);
   // Only the characters before the first NUL are the reply, so only they are converted. A reply
   // window that filled the buffer to its limit may have stopped inside a character.
-  const void* nul = std::memchr(bytes, '\0', written);
-  if (nul == nullptr) return {};
-  std::string_view reply(bytes, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes));
+  std::size_t nul = first_nul(std::string_view(bytes, written));
+  if (nul == written) return {};
+  std::string_view reply(bytes, nul);
   if (reply.size() + 1 == size) return from_filled_buffer<T>(reply);
   return text_from_ansi<T>(reply);
 }

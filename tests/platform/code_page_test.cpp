@@ -52,5 +52,41 @@ TEST(CodePage, ConvertsBothWaysAndMarksWhatItCannotHold) {
   testing::select_code_page(testing::test_code_pages().front());
 }
 
+// Long texts of plain runs and other characters in turn, in blocks of every alignment, convert
+// as their pieces do, and a character cut at the end after a long plain run still counts.
+TEST(CodePage, LongMixedTextsConvertAsTheirPieces) {
+  struct Other {
+    int code_page;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Other kOthers[] = {{1252, "\xe9\x80", u"\u00e9\u20ac"},
+                           {65001, "\xc3\xa9\xe2\x82\xac", u"\u00e9\u20ac"}};
+  for (const auto& code_page : testing::test_code_pages()) {
+    testing::select_code_page(code_page);
+    SCOPED_TRACE(code_page.name);
+    for (const auto& other : kOthers) {
+      if (other.code_page != code_page.number) continue;
+      std::string bytes;
+      std::u16string text;
+      for (std::size_t run = 0; run < 80; ++run) {
+        std::string plain(run, static_cast<char>('!' + run % 90));
+        bytes += plain + other.bytes;
+        text += std::u16string(plain.begin(), plain.end()) + other.text;
+      }
+      EXPECT_EQ(platform::from_ansi(bytes), text);
+      EXPECT_EQ(platform::wide_length_of_ansi(bytes), text.size());
+      std::u16string room(text.size() - 1, u'\0');
+      EXPECT_EQ(platform::from_ansi_into(bytes, room.data(), room.size()), 0u) << "too little room";
+      if (code_page.number == 65001) {
+        std::string cut = std::string(100, 'x') + "\xe2\x82";
+        EXPECT_EQ(platform::from_ansi(cut), std::u16string(100, u'x') + u"\ufffd\ufffd");
+        EXPECT_EQ(platform::wide_length_of_ansi(cut), 102u);
+      }
+    }
+  }
+  testing::select_code_page(testing::test_code_pages().front());
+}
+
 }  // namespace
 }  // namespace tavrosk

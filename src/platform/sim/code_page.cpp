@@ -144,16 +144,17 @@ std::size_t wide_length_of_ansi(std::string_view bytes) {
 }
 
 std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room) {
+  // As the system answers: nothing when the text does not fit.
   if (sim::code_page() == sim::CodePage::kUtf8) {
     std::u16string text = sim::decode_utf8(bytes);
-    return static_cast<std::size_t>(std::copy_n(text.begin(), std::min(room, text.size()), out) -
-                                    out);
+    if (text.size() > room) return 0;
+    return static_cast<std::size_t>(std::copy(text.begin(), text.end(), out) - out);
   }
-  std::size_t count = std::min(room, bytes.size());
-  for (std::size_t i = 0; i < count; ++i) {
+  if (bytes.size() > room) return 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     out[i] = sim::from_1252(static_cast<unsigned char>(bytes[i]));
   }
-  return count;
+  return bytes.size();
 }
 
 std::size_t longest_ansi_character() {
