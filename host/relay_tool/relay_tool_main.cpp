@@ -154,7 +154,7 @@ void show_row_count() {
 }
 
 void show_rows_soon() {
-  if (g_host.traffic == nullptr || g_host.rows_count_due) return;
+  if (g_host.rows_count_due) return;
   g_host.rows_count_due = SetTimer(g_host.relay, kShowRowsTimer, kRowsShownEveryMs, nullptr) != 0;
   if (!g_host.rows_count_due) show_row_count();
 }
