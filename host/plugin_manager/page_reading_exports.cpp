@@ -11,8 +11,8 @@ using tavrosk::host::put_text;
 using tavrosk::host::serve_export;
 
 // A text of the active page into the caller's buffer, cut at its length.
-std::int32_t serve_active_text(const char* name, std::string (*text_of)(IdeState&), char* buffer,
-                               std::int32_t length) {
+std::int32_t serve_active_text(const char* name, std::string_view (*text_of)(IdeState&),
+                               char* buffer, std::int32_t length) {
   return serve_export(
       name,
       [&] {

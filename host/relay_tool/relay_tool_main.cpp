@@ -71,6 +71,7 @@ struct HostProgram {
   bool rows_count_due = false;  // the list has not been told the rows' count since the last row
   std::size_t reply_bytes = 0;  // of the rows' replies
   std::string saved_state;
+  std::string ide_view_text;
   // The reply window's text as this program last set it; not known after another program set it.
   SharedReply shown_reply = std::make_shared<const std::string>();
   bool shown_reply_known = true;
@@ -108,10 +109,15 @@ void save_state_if_changed() {
   }
 }
 
+// Most lines change nothing that the view shows, and setting its text again would repaint it
+// while the plug-in waits to read its reply.
 void model_changed() {
   if (g_host.ide_view != nullptr) {
     std::string text = ide_model().locked([](IdeState& ide) { return describe_model(ide); });
-    SetWindowTextA(g_host.ide_view, text.c_str());
+    if (text != g_host.ide_view_text) {
+      SetWindowTextA(g_host.ide_view, text.c_str());
+      g_host.ide_view_text = std::move(text);
+    }
   }
   save_state_if_changed();
 }
@@ -230,6 +236,7 @@ void on_line(const ReceivedLine& line) {
   log_entry([&] { return line_entry(line); });
   std::string text = line.bytes.substr(0, line.bytes.find('\0'));
   std::optional<std::string> reply;
+  bool same_as_shown = false;
   bool scripted = true;
   if (!g_host.queued.empty()) {
     reply = std::move(g_host.queued.front());
@@ -242,12 +249,20 @@ void on_line(const ReceivedLine& line) {
       reply = *from_ide;
     } else {
       static const RelayCommands commands;
-      reply = commands.handle_line(text);
+      LineAnswer answer = commands.answer_line(
+          text, g_host.shown_reply_known ? std::optional<std::string_view>(*g_host.shown_reply)
+                                         : std::nullopt);
+      same_as_shown = answer.same_as_shown;
+      reply = std::move(answer.reply);
     }
   }
   // A command without a reply leaves the reply window as it was.
   SharedReply shared;
-  if (reply) shared = show_reply(std::make_shared<const std::string>(std::move(*reply)));
+  if (same_as_shown) {
+    shared = g_host.shown_reply;
+  } else if (reply) {
+    shared = show_reply(std::make_shared<const std::string>(std::move(*reply)));
+  }
   log_entry([&] {
     return reply_entry(shared ? std::optional<std::string>(*shared) : std::nullopt, scripted);
   });

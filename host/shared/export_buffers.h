@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace tavrosk::host {
 
-inline void put_text(char* buffer, std::int32_t length, const std::string& text) {
+inline void put_text(char* buffer, std::int32_t length, std::string_view text) {
   if (buffer == nullptr || length <= 0) return;
   std::size_t room = static_cast<std::size_t>(length);
   std::size_t count = text.size() < room ? text.size() : room;

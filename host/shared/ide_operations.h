@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ide_model.h"
@@ -68,9 +69,11 @@ inline bool compile(IdeState& ide) {
   return ide.active() != nullptr;
 }
 
-inline std::string active_page_name(IdeState& ide) {
+// The texts of the active page are views into the model, valid while its lock is held: a relay
+// reply or an export's buffer copies them once, and a page's text is not copied to be compared.
+inline std::string_view active_page_name(IdeState& ide) {
   const Page* page = ide.active();
-  return page == nullptr ? std::string() : page->file_name;
+  return page == nullptr ? std::string_view() : page->file_name;
 }
 
 inline std::optional<std::string> page_name_at(IdeState& ide, std::int32_t index) {
@@ -100,24 +103,25 @@ inline bool select_page(IdeState& ide, const std::string& page_name) {
   return true;
 }
 
-inline std::string active_text(IdeState& ide) {
+inline std::string_view active_text(IdeState& ide) {
   const Page* page = ide.active();
-  return page == nullptr ? std::string() : page->text;
+  return page == nullptr ? std::string_view() : page->text;
 }
 
-inline std::string active_rtf(IdeState& ide) {
+inline std::string_view active_rtf(IdeState& ide) {
   const Page* page = ide.active();
-  return page == nullptr ? std::string() : page->rtf;
+  return page == nullptr ? std::string_view() : page->rtf;
 }
 
 // The selection within the page's text; a selection reaching past the end is cut there.
-inline std::string active_selection(IdeState& ide) {
+inline std::string_view active_selection(IdeState& ide) {
   const Page* page = ide.active();
-  if (page == nullptr) return std::string();
+  if (page == nullptr) return std::string_view();
   auto size = static_cast<std::int64_t>(page->text.size());
   std::int64_t start = std::clamp<std::int64_t>(page->selection_start, 0, size);
   std::int64_t length = std::clamp<std::int64_t>(page->selection_length, 0, size - start);
-  return page->text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+  return std::string_view(page->text)
+      .substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
 }
 
 }  // namespace tavrosk::host

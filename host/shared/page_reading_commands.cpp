@@ -4,20 +4,12 @@
 #include "shared/relay_commands.h"
 
 namespace tavrosk::host {
-namespace {
-
-void add_text(RelayCommands& commands, std::string_view name, std::string (*text_of)(IdeState&)) {
-  commands.add(name,
-               [text_of](const auto&) { return std::optional<std::string>(on_ide(text_of)); });
-}
-
-}  // namespace
 
 void add_page_reading_commands(RelayCommands& commands) {
-  add_text(commands, relay_command::GetPage, active_page_name);
-  add_text(commands, relay_command::GetPageText, active_text);
-  add_text(commands, relay_command::GetPageTextRTF, active_rtf);
-  add_text(commands, relay_command::GetPageSelectedText, active_selection);
+  commands.add_text(relay_command::GetPage, active_page_name);
+  commands.add_text(relay_command::GetPageText, active_text);
+  commands.add_text(relay_command::GetPageTextRTF, active_rtf);
+  commands.add_text(relay_command::GetPageSelectedText, active_selection);
   commands.add(relay_command::GetPageByIndex, [](const auto& fields) {
     return indexed_reply(
         on_ide([&](IdeState& ide) { return page_name_at(ide, long_field(fields, 1)); }));

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "shared/ide_operations.h"
+
 namespace tavrosk::host {
 
 std::vector<std::string> split_line(std::string_view line) {
@@ -69,12 +71,31 @@ void RelayCommands::add(std::string_view name, RelayCommand command) {
   commands_[std::string(name)] = std::move(command);
 }
 
+void RelayCommands::add_text(std::string_view name, ModelText text) {
+  texts_[std::string(name)] = text;
+  add(name, [text](const auto&) {
+    return std::optional<std::string>(
+        on_ide([&](IdeState& ide) { return std::string(text(ide)); }));
+  });
+}
+
 std::optional<std::string> RelayCommands::handle_line(std::string_view line) const {
   std::vector<std::string> fields = split_line(line);
   auto it = commands_.find(fields.front());
   if (it == commands_.end()) return std::nullopt;
   fields.erase(fields.begin());
   return it->second(fields);
+}
+
+LineAnswer RelayCommands::answer_line(std::string_view line,
+                                      std::optional<std::string_view> shown) const {
+  auto text = texts_.find(line.substr(0, line.find(kSeparator)));
+  if (text == texts_.end() || !shown) return {false, handle_line(line)};
+  return on_ide([&](IdeState& ide) {
+    std::string_view reply = text->second(ide);
+    if (reply == *shown) return LineAnswer{true, std::nullopt};
+    return LineAnswer{false, std::string(reply)};
+  });
 }
 
 std::vector<std::string> RelayCommands::names() const {

@@ -36,17 +36,34 @@ std::string indexed_reply(const std::optional<std::string>& name);
 using RelayCommand =
     std::function<std::optional<std::string>(const std::vector<std::string>& fields)>;
 
+struct IdeState;
+// A command answered with a text that the model holds; the view is valid under the model's lock.
+using ModelText = std::string_view (*)(IdeState&);
+
+// A line's answer beside the reply the reply window shows: the same text, a new one, or none.
+struct LineAnswer {
+  bool same_as_shown = false;
+  std::optional<std::string> reply;  // when not the same
+};
+
 class RelayCommands {
  public:
   RelayCommands();  // every command the reference host knows
   void add(std::string_view name, RelayCommand command);
+  // A command whose reply is the model's text, whole.
+  void add_text(std::string_view name, ModelText text);
   // The reply to one received line; nothing when the command gives none or is unknown.
   std::optional<std::string> handle_line(std::string_view line) const;
+  // The same, told against the reply shown (none when unknown): a page read again is compared
+  // in the model, not copied out of it first, which for the largest page costs as much as the
+  // rest of the exchange.
+  LineAnswer answer_line(std::string_view line, std::optional<std::string_view> shown) const;
   // The command names it knows, in order.
   std::vector<std::string> names() const;
 
  private:
   std::map<std::string, RelayCommand, std::less<>> commands_;
+  std::map<std::string, ModelText, std::less<>> texts_;
 };
 
 // Registration of each command family, one function per family's source file.

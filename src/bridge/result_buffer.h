@@ -6,6 +6,7 @@
 
 #include "base/filled_buffer_text.h"
 #include "bridge/session.h"
+#include "platform/byte_runs.h"
 #include "platform/code_page.h"
 
 namespace tavrosk {
@@ -39,9 +40,9 @@ T call_with_result_buffer(Long length, Call&& call) {
   call(bytes.data(), prepared);
   // Only the text before the first NUL survives TrimNull, so only that is converted. An export
   // that filled the whole buffer may have stopped inside a character.
-  std::size_t end = bytes.find('\0');
-  T result = end == std::string::npos ? from_filled_buffer<T>(bytes)
-                                      : text_from_ansi<T>(std::string_view(bytes).substr(0, end));
+  std::size_t end = platform::first_nul(bytes);
+  T result = end == bytes.size() ? from_filled_buffer<T>(bytes)
+                                 : text_from_ansi<T>(std::string_view(bytes).substr(0, end));
   session().result_buffer.clear();
   return result;
 }

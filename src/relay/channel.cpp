@@ -8,6 +8,7 @@
 #include "base/filled_buffer_text.h"
 #include "base/run_time_error.h"
 #include "base/user_messages.h"
+#include "platform/byte_runs.h"
 #include "platform/code_page.h"
 #include "platform/thread_state.h"
 #include "relay/command_line.h"
@@ -66,21 +67,6 @@ class LentSpaces {
   std::string own_;
 };
 
-// Where the first NUL is, or the size when there is none. Four bytes at a time: a runtime's
-// memchr may test one byte at a time, and a reply is read whole on every call.
-std::size_t first_nul(std::string_view bytes) {
-  constexpr std::uint32_t kLowBits = 0x01010101u;
-  constexpr std::uint32_t kHighBits = 0x80808080u;
-  std::size_t at = 0;
-  for (; at + 4 <= bytes.size(); at += 4) {
-    std::uint32_t word;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    if (((word - kLowBits) & ~word & kHighBits) != 0) break;  // a zero byte among the four
-  }
-  while (at < bytes.size() && bytes[at] != '\0') ++at;
-  return at;
-}
-
 }  // namespace
 
 void SendDebugLine(std::u16string_view line) {
@@ -122,7 +108,7 @@ T ReadDebugReply(Long capacity) {
   buffer.written_within(written);
   // Only the characters before the first NUL are the reply, so only they are converted. A reply
   // window that filled the buffer to its limit may have stopped inside a character.
-  std::size_t nul = first_nul(std::string_view(bytes, written));
+  std::size_t nul = platform::first_nul(std::string_view(bytes, written));
   if (nul == written) return {};
   std::string_view reply(bytes, nul);
   if (reply.size() + 1 == size) return from_filled_buffer<T>(reply);

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <climits>
-#include <cstdint>
-#include <cstring>
+
+#include "platform/byte_runs.h"
 
 namespace tavrosk::platform {
 namespace {
@@ -34,33 +34,9 @@ bool is_plain(char byte) {
   return static_cast<unsigned char>(byte) < 0x80;
 }
 
-// Four bytes at a time, in plain integer arithmetic (the 32-bit build assumes no vector unit).
-constexpr std::uint32_t kHighBits = 0x80808080u;
-
-std::uint32_t four_bytes(const char* bytes) {
-  std::uint32_t word;
-  std::memcpy(&word, bytes, sizeof word);
-  return word;
-}
-
 // The plain run at the start of the bytes, widened into `out` when it is given.
 std::size_t take_plain_prefix(std::string_view bytes, char16_t* out) {
-  if (!plain_bytes_are_ascii()) return 0;
-  std::size_t plain = 0;
-  for (; plain + 4 <= bytes.size(); plain += 4) {
-    std::uint32_t word = four_bytes(bytes.data() + plain);
-    if ((word & kHighBits) != 0) break;
-    if (out == nullptr) continue;
-    // Windows is little-endian: byte i of the word becomes character i.
-    std::uint32_t low = (word & 0xffu) | ((word & 0xff00u) << 8);
-    std::uint32_t high = ((word >> 16) & 0xffu) | ((word >> 8) & 0xff0000u);
-    std::memcpy(out + plain, &low, sizeof low);
-    std::memcpy(out + plain + 2, &high, sizeof high);
-  }
-  for (; plain < bytes.size() && is_plain(bytes[plain]); ++plain) {
-    if (out != nullptr) out[plain] = static_cast<char16_t>(bytes[plain]);
-  }
-  return plain;
+  return plain_bytes_are_ascii() ? widen_plain_prefix(bytes, out) : 0;
 }
 
 std::size_t other_prefix(std::string_view bytes) {
