@@ -5,6 +5,8 @@
 # the tests. The release tests (label "release": the setup program installed and uninstalled)
 # run after the others in a second fresh prefix, where no test has registered anything; for
 # win32 a 64-bit one, where the release's two widths and plug-ins of both run side by side.
+# The user docs (label "docs") run last, in a third fresh 64-bit prefix with no box watcher, as
+# on a user's machine.
 # The arguments after the preset go to ctest (for example -R windows -V).
 #
 # Writes build/PRESET/windows-results.tsv, a line per test program that ran: its name, passed
@@ -31,11 +33,16 @@ results=$PWD/$build/windows-results
 rm -rf "$results" "$results.tsv"
 mkdir -p "$results"
 
-# run_in_fresh_prefix FOLDER ARCH CTEST-ARGUMENT... (ARCH empty: the build's own)
+# run_in_fresh_prefix FOLDER ARCH CTEST-ARGUMENT... (ARCH empty: the build's own; FOLDER
+# wineprefix-docs: no box watcher)
 run_in_fresh_prefix() {
   local prefix=$1 arch=$2
   shift 2
-  fresh_wine_session "$prefix" "$arch"
+  if [ "$prefix" = wineprefix-docs ]; then
+    fresh_wine_prefix "$PWD/$build/$prefix" "$arch"
+  else
+    fresh_wine_session "$prefix" "$arch"
+  fi
   local status=0
   timed "Windows tests in $prefix" ctest --test-dir "$build" --output-on-failure \
     --timeout $((120 * WINE_TIME_SCALE)) --output-junit "$results/$prefix.xml" "${exclude[@]}" \
@@ -61,15 +68,18 @@ record_results() {
 }
 
 status=0
-run_in_fresh_prefix wineprefix "" -LE release "$@" || status=$?
+run_in_fresh_prefix wineprefix "" -LE 'release|docs' "$@" || status=$?
 release_arch=
 [ "$WINDOWS_PRESET" != win32 ] || release_arch=win64
 if ctest --test-dir "$build" -N -L release "${exclude[@]}" "$@" | grep -q 'Total Tests: [1-9]'; then
   run_in_fresh_prefix wineprefix-release "$release_arch" -L release "$@" || status=$?
 fi
+if ctest --test-dir "$build" -N -L docs "${exclude[@]}" "$@" | grep -q 'Total Tests: [1-9]'; then
+  run_in_fresh_prefix wineprefix-docs win64 -L docs "$@" || status=$?
+fi
 
 dll_tests=$(ctest --test-dir "$build" -N -L tavrosk_dll | sed -n 's/^ *Test *#[0-9]*: //p')
-for junit in "$results/wineprefix.xml" "$results/wineprefix-release.xml"; do
+for junit in "$results"/wineprefix{,-release,-docs}.xml; do
   [ -e "$junit" ] && record_results "$dll_tests" "$junit"
 done >"$results.tsv"
 exit "$status"

@@ -48,6 +48,14 @@ constexpr std::size_t kShownLength = 300;  // of each column in the list
 // would otherwise come between every line and the sender's read of its reply.
 constexpr UINT kRowsShownEveryMs = 50;
 constexpr UINT_PTR kShowRowsTimer = 1;
+// With --answer-boxes, the library's boxes are looked for this often.
+constexpr UINT kBoxesLookedForEveryMs = 50;
+constexpr UINT_PTR kAnswerBoxesTimer = 2;
+// The class of this program's relay window: --close and --wait-ready look for it, so that
+// another program's window of the same title (the IDE's own VB DEBUGGER) is left alone.
+constexpr wchar_t kRelayWindowClass[] = L"TavroskReferenceRelayTool";
+constexpr wchar_t kBoxCaption[] = L"Tavrosk";
+constexpr int kScriptWaitMs = 30000;
 
 enum MenuCommand : UINT_PTR {
   kLoadState = 101,
@@ -77,6 +85,7 @@ struct HostProgram {
   bool shown_reply_known = true;
   bool setting_reply = false;
   WNDPROC reply_proc = nullptr;
+  HWND answered_box = nullptr;  // OK pressed, not gone yet: logged once
 };
 
 HostProgram g_host;
@@ -169,6 +178,31 @@ void on_show_rows_timer() {
   KillTimer(g_host.relay, kShowRowsTimer);
   g_host.rows_count_due = false;
   show_row_count();
+}
+
+// The text of a system message box: its static control with a text.
+std::string box_text(HWND box) {
+  char text[4096] = {};
+  if (GetDlgItemTextA(box, 0xFFFF, text, sizeof text) > 0) return text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char class_name[32] = {};
+    GetClassNameA(child, class_name, sizeof class_name);
+    if (lstrcmpiA(class_name, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
+      return text;
+    }
+  }
+  return {};
+}
+
+// A box of the library in any process would stop an unattended plug-in run until someone
+// pressed OK: its text goes to the log, and OK is pressed for it.
+void answer_boxes() {
+  if (g_host.answered_box != nullptr && IsWindow(g_host.answered_box)) return;
+  g_host.answered_box = FindWindowW(L"#32770", kBoxCaption);
+  if (g_host.answered_box == nullptr) return;
+  std::string text = box_text(g_host.answered_box);
+  log_entry([&] { return log_time() + " box " + escape_log_text(text); });
+  PostMessageW(g_host.answered_box, WM_COMMAND, IDOK, 0);
 }
 
 void add_row(TrafficRow row) {
@@ -363,6 +397,7 @@ LRESULT on_relay_window_message(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_TIMER:
       if (wparam == kShowRowsTimer) on_show_rows_timer();
+      if (wparam == kAnswerBoxesTimer) answer_boxes();
       return 0;
     case WM_NOTIFY: {
       auto* notice = reinterpret_cast<NMLVDISPINFOW*>(lparam);
@@ -412,10 +447,9 @@ bool create_relay_window(HINSTANCE instance) {
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = L"TavroskReferenceRelayTool";
+  window_class.lpszClassName = kRelayWindowClass;
   if (!RegisterClassW(&window_class)) return false;
-  // Untitled until its children exist: a sender finds the window by its title and reads the
-  // reply child at once.
+  // Untitled until the program is ready (main titles it).
   g_host.relay = CreateWindowExW(0, window_class.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 600, 0,
                                  660, 480, nullptr, host_menu(), instance, nullptr);
   if (g_host.relay == nullptr) return false;
@@ -445,7 +479,7 @@ bool create_relay_window(HINSTANCE instance) {
     SendMessageW(g_host.traffic, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(&column));
   }
-  return SetWindowTextW(g_host.relay, win32_relay::kRelayWindowTitle) != FALSE;
+  return true;
 }
 
 void create_ide_window(HINSTANCE instance) {
@@ -468,12 +502,25 @@ void create_ide_window(HINSTANCE instance) {
   SetWindowPos(ide, nullptr, 0, 0, 590, 480, SWP_NOZORDER);
 }
 
+HWND running_host() {
+  return FindWindowW(kRelayWindowClass, win32_relay::kRelayWindowTitle);
+}
+
 // Asks the running host program to close and waits, boundedly, until its window has gone.
 int close_running_host() {
-  for (int waited = 0; waited < 10000; waited += 20) {
-    HWND relay = FindWindowW(nullptr, win32_relay::kRelayWindowTitle);
+  for (int waited = 0; waited < kScriptWaitMs; waited += 20) {
+    HWND relay = running_host();
     if (relay == nullptr) return 0;
     PostMessageW(relay, WM_CLOSE, 0, 0);
+    Sleep(20);
+  }
+  return 1;
+}
+
+// The relay window is titled last, once the IDE window exists: a host program found is ready.
+int wait_until_host_ready() {
+  for (int waited = 0; waited < kScriptWaitMs; waited += 20) {
+    if (running_host() != nullptr) return 0;
     Sleep(20);
   }
   return 1;
@@ -502,6 +549,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (g_host.options.close) return close_running_host();
+  if (g_host.options.wait_ready) return wait_until_host_ready();
   if (!g_host.options.state.empty()) {
     FileOutcome<IdeState> seeded = load_state_file(g_host.options.state);
     if (!seeded.ok()) {
@@ -525,6 +573,13 @@ int main(int argc, char** argv) {
   if (!create_relay_window(instance)) return 3;
   if (g_host.options.ide_window) create_ide_window(instance);
   model_changed();
+  // Titled last: a sender finds the window by its title and reads the reply child at once, and
+  // a plug-in started once it is found finds the IDE window too.
+  if (!SetWindowTextW(g_host.relay, win32_relay::kRelayWindowTitle)) return 3;
+  if (g_host.options.answer_boxes) {
+    SetTimer(g_host.relay, kAnswerBoxesTimer, kBoxesLookedForEveryMs, nullptr);
+    answer_boxes();
+  }
   if (!g_host.options.hidden) {
     if (g_host.ide) ShowWindow(reinterpret_cast<HWND>(g_host.ide->window()), SW_SHOWNOACTIVATE);
     ShowWindow(g_host.relay, SW_SHOWNORMAL);

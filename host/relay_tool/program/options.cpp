@@ -15,6 +15,8 @@ const char kHostUsage[] =
     "  --replies FILE     scripted replies (JSON: command name to reply text)\n"
     "  --no-ide-window    the relay tool alone, as if the IDE were not running\n"
     "  --hidden           show no window (unattended runs)\n"
+    "  --answer-boxes     press OK on every \"Tavrosk\" message box, its text in the log\n"
+    "  --wait-ready       wait until a host program is ready (exit code 0, 1 after 30 s)\n"
     "  --close            end the host program that runs, and wait until it has gone\n"
     "  --help             this text\n";
 
@@ -38,6 +40,10 @@ ParsedOptions parse_host_options(const std::vector<std::string>& arguments) {
       options.ide_window = false;
     } else if (argument == "--hidden") {
       options.hidden = true;
+    } else if (argument == "--answer-boxes") {
+      options.answer_boxes = true;
+    } else if (argument == "--wait-ready") {
+      options.wait_ready = true;
     } else if (argument == "--close") {
       options.close = true;
     } else if (argument == "--help" || argument == "-h" || argument == "/?") {
