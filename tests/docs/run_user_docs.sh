@@ -15,7 +15,8 @@
 #                                                   on the page, is run in its place
 #
 # and in a text page (README.txt) an indented transcript: lines "  > command" typed at a prompt,
-# the indented lines after them what they print. A Windows block with no marker fails the run.
+# the lines indented by four after them what they print. A Windows block with no marker fails
+# the run.
 # Prints, per page, the blocks run; exits non-zero when any block differed.
 set -uo pipefail
 setup=$1 zip=$2 box_watcher=$3 work=$4
@@ -55,9 +56,9 @@ start_boxes() {
 stop_boxes() {
   kill "$watcher" 2>/dev/null
   wait "$watcher" 2>/dev/null
-  # Each line a box, its text as hexadecimal UTF-16 units.
-  perl -ne 'chomp; print join("", map { chr hex } /(....)/g), "\n"' "$box_record" 2>/dev/null |
-    sed ':a;N;$!ba;s/\n/ | /g'
+  # Each line a box, its text as hexadecimal UTF-16 units; a line break within a box as \n.
+  perl -ne 'chomp; $_ = join("", map { chr hex } /(....)/g); s/\r\n/\\n/g; print "$_\n"' \
+    "$box_record" 2>/dev/null | sed ':a;N;$!ba;s/\n/ | /g'
 }
 
 # run_block PAGE NUMBER BLOCK EXPECTED EXIT_CODE BOX: the block typed at a prompt in the page's
@@ -113,7 +114,8 @@ plan_markdown() {
   ' "$1"
 }
 
-# A text page: each run of "  > command" lines is a block, the indented lines after it its output.
+# A text page: each run of "  > command" lines is a block, the lines indented by four after it
+# its output.
 plan_text() {
   awk -v folder="$2" '
     function finish() { if (state) { close(cmd); close(out); print "cmd " cmd " "; print "output " out " 0" } state = 0 }
@@ -121,7 +123,7 @@ plan_text() {
       if (state != 1) { finish(); count++; cmd = folder "/part" count ".cmd"; out = folder "/part" count ".out"; printf "" > out }
       state = 1; line = $0; sub(/^  +> /, "", line); print line > cmd; next
     }
-    /^  +[^ ]/ && state { line = $0; sub(/^  +/, "", line); print line > out; state = 2; next }
+    /^    / && state { print substr($0, 5) > out; state = 2; next }
     { finish() }
     END { finish() }
   ' "$1"
@@ -171,10 +173,13 @@ run_page() {
     esac
   done <"$plan"
   [ -z "$block" ] || { echo "FAIL $page: a block with no output block after it"; failures=$((failures + 1)); }
-  # A saved file that no block runs, or a twin that the page does not save, is a block not run.
-  local name
+  # A saved file that neither a block nor another saved file runs, or a twin that the page does
+  # not save, is a block not run.
+  local name other runners
   for name in "${saved[@]}" "${twins[@]}"; do
-    if [ ! -e "$folder/$name" ] || ! grep -qF "$name" "$folder"/block*.cmd 2>/dev/null; then
+    runners=("$folder"/block*.cmd)
+    for other in "${saved[@]}"; do [ "$other" = "$name" ] || runners+=("$folder/$other"); done
+    if [ ! -e "$folder/$name" ] || ! grep -qsF "$name" "${runners[@]}"; then
       echo "FAIL $page: $name is neither saved on the page nor run by a block"
       failures=$((failures + 1))
     fi

@@ -17,6 +17,15 @@ namespace {
 
 constexpr DWORD kWaitMs = 15000;
 
+// The host program beside this test program, with its arguments, as a command line.
+std::string host_program(const std::string& arguments) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return '"' + folder.substr(0, folder.find_last_of('\\') + 1) + "korvex_relay_tool.exe\" " +
+         arguments;
+}
+
 std::string window_text(HWND window) {
   char text[4096] = {};
   DWORD_PTR copied = 0;
@@ -37,11 +46,7 @@ class HostProgram : public WindowsTest {
       PostMessageW(other, WM_CLOSE, 0, 0);
       Sleep(10);
     }
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    std::string command =
-        '"' + folder.substr(0, folder.find_last_of('\\') + 1) + "korvex_relay_tool.exe\" --hidden";
+    std::string command = host_program("--hidden");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -103,6 +108,42 @@ TEST_F(HostProgram, BothRoadsReachTheProgramsOneModel) {
   HWND view = GetWindow(ide_, GW_CHILD);
   EXPECT_NE(window_text(view).find("> added.bas"), std::string::npos) << window_text(view);
   EXPECT_TRUE(box_texts().empty());
+}
+
+// A script's --close ends the reference host and leaves another program's window of the same
+// title, such as the IDE's own VB DEBUGGER, alone. This thread answers its window's messages
+// while --close runs, as that program would.
+TEST_F(HostProgram, CloseEndsOnlyTheReferenceHostsOwnRelayWindow) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"OtherDebugger";
+  RegisterClassW(&window_class);
+  HWND other =
+      CreateWindowExW(0, window_class.lpszClassName, L"Debug VB Application", WS_OVERLAPPED, 0, 0,
+                      10, 10, nullptr, nullptr, window_class.hInstance, nullptr);
+  ASSERT_NE(other, nullptr);
+  std::string command = host_program("--close");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION closer{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &closer));
+  CloseHandle(closer.hThread);
+  for (DWORD waited = 0; waited < 2 * kWaitMs; waited += 10) {
+    if (MsgWaitForMultipleObjects(1, &closer.hProcess, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) {
+      break;
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  DWORD exit_code = 1;
+  GetExitCodeProcess(closer.hProcess, &exit_code);
+  CloseHandle(closer.hProcess);
+  EXPECT_EQ(exit_code, 0u);
+  EXPECT_EQ(WaitForSingleObject(process_.hProcess, kWaitMs), WAIT_OBJECT_0);
+  EXPECT_TRUE(IsWindow(other));
+  DestroyWindow(other);
 }
 
 }  // namespace
