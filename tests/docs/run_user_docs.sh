@@ -19,7 +19,7 @@
 # the run.
 # Prints, per page, the blocks run; exits non-zero when any block differed.
 set -uo pipefail
-setup=$1 zip=$2 box_watcher=$3 work=$4
+setup=$(realpath "$1") zip=$(realpath "$2") box_watcher=$(realpath "$3") work=$(realpath -m "$4")
 shift 4
 wine64=/usr/lib/wine/wine64
 scale=${WINE_TIME_SCALE:-1}
@@ -195,7 +195,9 @@ if ! windows "$install_log" cmd /c "$(winepath -w "$setup")" /S; then
   exit 1
 fi
 for page in "$@"; do
+  start=$(date +%s)
   run_page "$page"
+  echo "  in $(($(date +%s) - start)) s"
 done
 if [ "$failures" -gt 0 ]; then
   echo "$failures blocks differ from their pages"
