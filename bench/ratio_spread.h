@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace tavrosk::bench {
@@ -33,7 +34,10 @@ inline RatioSpread paired_ratios(const std::vector<double>& subject,
   std::size_t pairs = std::min(subject.size(), floor.size());
   std::vector<double> ratios;
   for (std::size_t i = 0; i < pairs; ++i) {
-    if (!(subject[i] > 0 && floor[i] > 0)) throw std::invalid_argument("a time of zero");
+    if (!(subject[i] > 0 && floor[i] > 0)) {
+      throw std::invalid_argument("a time of zero in repetition " + std::to_string(i) + ": " +
+                                  std::to_string(subject[i]) + " and " + std::to_string(floor[i]));
+    }
     ratios.push_back(subject[i] / floor[i]);
   }
   if (ratios.empty()) throw std::invalid_argument("no repetitions");

@@ -54,10 +54,14 @@ std::vector<MeasuredRow> measure(InterleavedRuns& runs, const std::vector<RowPla
   runs.run(repetitions, seconds_per_repetition);
   std::vector<MeasuredRow> rows;
   for (const RowPlan& plan : plans) {
-    rows.push_back(
-        {plan.what, runs.median_seconds(plan.subject), runs.median_seconds(plan.floor),
-         paired_ratios(runs.seconds_per_call(plan.subject), runs.seconds_per_call(plan.floor)),
-         plan.target_ratio});
+    try {
+      rows.push_back(
+          {plan.what, runs.median_seconds(plan.subject), runs.median_seconds(plan.floor),
+           paired_ratios(runs.seconds_per_call(plan.subject), runs.seconds_per_call(plan.floor)),
+           plan.target_ratio});
+    } catch (const std::invalid_argument& failure) {
+      throw std::runtime_error(plan.what + ": " + failure.what());
+    }
   }
   return rows;
 }
