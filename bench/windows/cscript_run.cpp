@@ -41,7 +41,7 @@ std::string run_script(const std::wstring& script, const std::wstring& arguments
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
-  // From the folder of Tavrosk.dll, so that the script's process finds Zavoplex.dll.
+  // From this program's folder, so that the script's process finds Zavoplex.dll there.
   BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                 program_folder().c_str(), &startup, &process);
   CloseHandle(write_end);

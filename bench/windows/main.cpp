@@ -32,10 +32,12 @@ constexpr double kRelaySeconds = 0.03;
 // A script's start takes a good part of a second: a round is one start of each.
 constexpr int kColdStartRounds = 31;
 
-// Registers the classes of the Tavrosk.dll beside this program, as regsvr32 would.
+// Registers the classes of Tavrosk.dll as shipped, stripped, in shipped\ beside this program, as
+// regsvr32 would; every benchmark then loads that file. It finds the IDE's library in the
+// folder of this program, or of a script's process (run_script).
 void register_server() {
-  HMODULE server = LoadLibraryW((program_folder() + L"Tavrosk.dll").c_str());
-  if (server == nullptr) throw std::runtime_error("cannot load Tavrosk.dll");
+  HMODULE server = LoadLibraryW((program_folder() + L"shipped\\Tavrosk.dll").c_str());
+  if (server == nullptr) throw std::runtime_error("cannot load shipped\\Tavrosk.dll");
   auto register_classes = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
       reinterpret_cast<void (*)()>(GetProcAddress(server, "DllRegisterServer")));
   if (register_classes == nullptr) throw std::runtime_error("Tavrosk.dll has no DllRegisterServer");
