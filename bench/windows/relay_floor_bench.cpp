@@ -115,8 +115,15 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
 
   // Every read of the largest page starts with the page in the reply window, as when a plug-in
   // reads the same page again: the bare read reads that window, and the relay program answers
-  // the line with the reply that the window already shows.
-  auto show_page = [] { send_line_by_hand("GetPageText//::^x1312"); };
+  // the line with the reply that the window already shows. The relayed reads need the relay road
+  // switched on, an exchange of its own before the page is shown and another after the reads;
+  // the floors' repetitions start and end with the same exchanges, so that the relay program
+  // has set the page anew just as lately and has just as much left to do behind them.
+  auto show_page_on_relay_road = [=] {
+    set_relay_road(ide, true);
+    send_line_by_hand("GetPageText//::^x1312");
+  };
+  auto leave_relay_road = [=] { set_relay_road(ide, false); };
   auto read_relayed = [=](std::int64_t calls) {
     for (std::int64_t i = 0; i < calls; ++i) {
       if (relayed_page_text_length(ide) != static_cast<std::size_t>(kLargestPage)) {
@@ -124,19 +131,14 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
       }
     }
   };
-  runs.add({"relay/GetPageText512000", read_relayed,
-            [=] {
-              set_relay_road(ide, true);  // an exchange of its own, before the page is shown
-              show_page();
-            },
-            [=] { set_relay_road(ide, false); }});
+  runs.add({"relay/GetPageText512000", read_relayed, show_page_on_relay_road, leave_relay_road});
   // After another reply, so that the relay program sets the page as the reply window's text.
   runs.add({"relay/GetPageText512000/after another reply", read_relayed,
             [=] {
               set_relay_road(ide, true);
               send_line_by_hand("GetPageCount//::^x1312");
             },
-            [=] { set_relay_road(ide, false); }, true});
+            leave_relay_road, true});
   // The floor: the whole exchange that the relay protocol asks for, written out by hand, and the
   // one conversion that hands the caller its text.
   runs.add({"hand/GetPageText512000+BSTR",
@@ -149,7 +151,7 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
                 }
               }
             },
-            show_page});
+            show_page_on_relay_road, leave_relay_road});
   runs.add({"hand/WM_GETTEXT512006",
             [](std::int64_t calls) {
               HWND reply = GetWindow(relay_window(), GW_CHILD);
@@ -159,7 +161,7 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
                 }
               }
             },
-            show_page});
+            show_page_on_relay_road, leave_relay_road});
   runs.add({"hand/WM_GETTEXT512006+BSTR",
             [](std::int64_t calls) {
               HWND reply = GetWindow(relay_window(), GW_CHILD);
@@ -169,7 +171,7 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
                 }
               }
             },
-            show_page});
+            show_page_on_relay_road, leave_relay_road});
   rows.push_back({kRelayPageTextByHandRow, "relay/GetPageText512000", "hand/GetPageText512000+BSTR",
                   kRelayPageTextByHandTarget});
   // Floors that leave part of the exchange out, without a target: they measure Wine's messages
