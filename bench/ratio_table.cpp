@@ -63,7 +63,7 @@ std::string result(const Target& target, const RatioSpread& ratio, double floor_
 
 void print_row(const std::string& what, const std::string& ratio, const std::string& quartiles,
                const std::string& target, const std::string& result) {
-  std::printf("| %-*s | %-18s | %-15s | %-30s | %-37s |\n", kWhatWidth, what.c_str(), ratio.c_str(),
+  std::printf("| %-*s | %-18s | %-21s | %-30s | %-37s |\n", kWhatWidth, what.c_str(), ratio.c_str(),
               quartiles.c_str(), target.c_str(), result.c_str());
 }
 
@@ -109,7 +109,7 @@ void RatioTable::Finalize() {
       repetitions_seen_);
   print_row("measurement (against its floor)", "ratio", "quartiles", "target", "result");
   std::printf("|%s|%s|%s|%s|%s|\n", std::string(kWhatWidth + 2, '-').c_str(),
-              std::string(20, '-').c_str(), std::string(17, '-').c_str(),
+              std::string(20, '-').c_str(), std::string(23, '-').c_str(),
               std::string(32, '-').c_str(), std::string(39, '-').c_str());
   for (const Row& row : rows_) {
     double subject = median_seconds(row.subject);
