@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "windows_bench.h"
@@ -44,10 +45,11 @@ std::string run_script(const std::wstring& script, const std::wstring& arguments
   // From this program's folder, so that the script's process finds Zavoplex.dll there.
   BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                 program_folder().c_str(), &startup, &process);
+  DWORD start_error = started ? 0 : GetLastError();
   CloseHandle(write_end);
   if (!started) {
     CloseHandle(read_end);
-    throw std::runtime_error("cannot start cscript");
+    throw std::runtime_error("cannot start cscript, error " + std::to_string(start_error));
   }
   std::string output;
   std::thread reader([&] {
