@@ -31,12 +31,13 @@ std::vector<Unmeasured> unmeasured_windows_rows() {
                                  {kScriptArgumentRow, target(kLateBoundTarget)},
                                  {kRelayAcrossProcessesRow, "none set"},
                                  {kRelayByHandRow, target(kRelayByHandTarget)},
-                                 {kRelayPageTextFloorRow, target(kRelayPageTextFloorTarget)},
-                                 {kRelayPageTextRow, target(kRelayPageTextTarget)},
+                                 {kRelayPageTextByHandRow, target(kRelayPageTextByHandTarget)},
+                                 {kRelayPageTextFloorRow, "none set"},
+                                 {kRelayPageTextRow, "none set"},
                                  {kRelayChangedPageTextRow, "none set"},
-                                 {kRelayPageTextByHandRow, "none set"},
                                  {kScriptLoopRow, target(kScriptLoopTarget)},
-                                 {kScriptDispatchRow, "none set"}}) {
+                                 {kScriptDispatchRow, "none set"},
+                                 {kColdStartRow, target(kColdStartTarget)}}) {
       rows.push_back({width + row.what, row.target});
     }
   }

@@ -8,6 +8,8 @@
 namespace tavrosk::bench {
 namespace {
 
+constexpr int kWhatWidth = 110;
+
 std::string cpu_model() {
   std::ifstream cpuinfo("/proc/cpuinfo");
   for (std::string line; std::getline(cpuinfo, line);) {
@@ -31,13 +33,18 @@ std::string format(const char* pattern, double value) {
   return text;
 }
 
+// The median ratio that a target allows at the floor's median time.
+double allowed_ratio(const Target& target, double floor_seconds) {
+  return target.ratio + target.nanoseconds * 1e-9 / floor_seconds;
+}
+
 std::string describe(const Target& target, double floor_seconds) {
   switch (target.kind) {
     case Target::Kind::kRatio:
       return format("<= %.2fx", target.ratio);
     case Target::Kind::kRatioPlusNanoseconds:
       return format("<= %.1fx", target.ratio) + format(" + %.0f ns", target.nanoseconds) +
-             format(" (%.2fx here)", target.ratio + target.nanoseconds * 1e-9 / floor_seconds);
+             format(" (%.2fx here)", allowed_ratio(target, floor_seconds));
     case Target::Kind::kRate:
     case Target::Kind::kNone:
       break;
@@ -45,23 +52,19 @@ std::string describe(const Target& target, double floor_seconds) {
   return "none set";
 }
 
-bool meets(const Target& target, double subject, double floor) {
-  switch (target.kind) {
-    case Target::Kind::kRatio:
-      return subject <= target.ratio * floor;
-    case Target::Kind::kRatioPlusNanoseconds:
-      return subject <= target.ratio * floor + target.nanoseconds * 1e-9;
-    case Target::Kind::kRate:
-    case Target::Kind::kNone:
-      break;
-  }
-  return true;
+std::string spread(const RatioSpread& ratio) {
+  return format("%.2fx", ratio.lower_quartile) + format(" - %.2fx", ratio.upper_quartile);
 }
 
-void print_row(const std::string& what, const std::string& ratio, const std::string& target,
-               const std::string& result) {
-  std::printf("| %-94s | %-16s | %-30s | %-37s |\n", what.c_str(), ratio.c_str(), target.c_str(),
-              result.c_str());
+std::string result(const Target& target, const RatioSpread& ratio, double floor_seconds) {
+  if (target.kind == Target::Kind::kNone) return "reported";
+  return ratio.median <= allowed_ratio(target, floor_seconds) ? "met" : "not met";
+}
+
+void print_row(const std::string& what, const std::string& ratio, const std::string& quartiles,
+               const std::string& target, const std::string& result) {
+  std::printf("| %-*s | %-18s | %-21s | %-30s | %-37s |\n", kWhatWidth, what.c_str(), ratio.c_str(),
+              quartiles.c_str(), target.c_str(), result.c_str());
 }
 
 }  // namespace
@@ -98,42 +101,41 @@ double RatioTable::median_seconds(const std::string& name) const {
 
 void RatioTable::Finalize() {
   std::printf(
-      "\nTavrosk benchmarks: %u cores, %s, load average %s; medians of CPU time per call over "
-      "interleaved "
+      "\nTavrosk benchmarks: %u cores, %s, load average %s; CPU time per call over interleaved "
       "repetitions (%d runs);\nrows marked Wine: the Windows build of the width named under Wine, "
-      "medians of wall time per call\n\n",
+      "wall time per call;\nratio: the median of the ratios of the repetitions taken in pairs, "
+      "quartiles: those at the lower and upper quartile\n\n",
       std::thread::hardware_concurrency(), cpu_model().c_str(), load_average().c_str(),
       repetitions_seen_);
-  print_row("measurement (against its floor)", "ratio", "target", "result");
-  std::printf("|%s|%s|%s|%s|\n", std::string(96, '-').c_str(), std::string(18, '-').c_str(),
+  print_row("measurement (against its floor)", "ratio", "quartiles", "target", "result");
+  std::printf("|%s|%s|%s|%s|%s|\n", std::string(kWhatWidth + 2, '-').c_str(),
+              std::string(20, '-').c_str(), std::string(23, '-').c_str(),
               std::string(32, '-').c_str(), std::string(39, '-').c_str());
   for (const Row& row : rows_) {
     double subject = median_seconds(row.subject);
     double floor = row.floor.empty() ? 1 : median_seconds(row.floor);
     if (subject <= 0 || floor <= 0) {
-      print_row(row.what, "did not run", describe(row.target, 1), "not met");
+      print_row(row.what, "did not run", "-", describe(row.target, 1), "not met");
       all_ran_ = false;
       continue;
     }
     if (row.target.kind == Target::Kind::kRate) {
-      print_row(row.what, format("%.2f M calls/s", 1e-6 / subject), "none set", "reported");
+      print_row(row.what, format("%.2f M calls/s", 1e-6 / subject), "-", "none set", "reported");
       continue;
     }
-    bool has_target = row.target.kind != Target::Kind::kNone;
-    bool met = meets(row.target, subject, floor);
-    print_row(row.what, format("%.2fx", subject / floor), describe(row.target, floor),
-              has_target ? (met ? "met" : "not met") : "reported");
+    RatioSpread ratio =
+        paired_ratios(seconds_per_iteration_.at(row.subject), seconds_per_iteration_.at(row.floor));
+    print_row(row.what, format("%.2fx", ratio.median), spread(ratio), describe(row.target, floor),
+              result(row.target, ratio, floor));
   }
   for (const MeasuredRow& row : windows_rows_.measured) {
     Target target;
     if (row.target_ratio > 0) target = {Target::Kind::kRatio, row.target_ratio, 0};
-    bool met = meets(target, row.subject_seconds, row.floor_seconds);
-    print_row(row.what, format("%.2fx", row.subject_seconds / row.floor_seconds),
-              describe(target, row.floor_seconds),
-              row.target_ratio > 0 ? (met ? "met" : "not met") : "reported");
+    print_row(row.what, format("%.2fx", row.ratio.median), spread(row.ratio),
+              describe(target, row.floor_seconds), result(target, row.ratio, row.floor_seconds));
   }
   for (const Unmeasured& row : windows_rows_.unmeasured) {
-    print_row(row.what, "-", row.target, "not measured (needs the Windows tier)");
+    print_row(row.what, "-", "-", row.target, "not measured (needs the Windows tier)");
   }
   std::printf("\n");
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The rows of the benchmark table. Each row names a measured benchmark and its floor, both run
-// in the same process with interleaved repetitions; the row shows the ratio of their medians
-// and whether it meets the row's target.
+// in the same process with interleaved repetitions; the row shows the median ratio of their
+// repetitions taken in pairs with its quartiles (ratio_spread.h), and whether the median meets
+// the row's target.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "measured_rows.h"
+#include "ratio_spread.h"
 
 namespace tavrosk::bench {
 

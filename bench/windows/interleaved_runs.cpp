@@ -57,12 +57,16 @@ void InterleavedRuns::run(int repetitions, double seconds_per_repetition) {
   }
 }
 
-double InterleavedRuns::median_seconds(const std::string& name) const {
+const std::vector<double>& InterleavedRuns::seconds_per_call(const std::string& name) const {
   auto found = seconds_per_call_.find(name);
   if (found == seconds_per_call_.end() || found->second.empty()) {
     throw std::logic_error(name + " did not run");
   }
-  std::vector<double> times = found->second;
+  return found->second;
+}
+
+double InterleavedRuns::median_seconds(const std::string& name) const {
+  std::vector<double> times = seconds_per_call(name);
   auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
   std::nth_element(times.begin(), middle, times.end());
   return *middle;

@@ -3,7 +3,8 @@
 // benchmark runs a number of repetitions, all interleaved in a new random order each round,
 // so that a slow spell of the machine falls on measured calls and floors alike. The time is
 // wall time (a relay exchange spends most of it in the other process), per call, and the
-// result is the median over the repetitions.
+// result is the median over the repetitions; the repetitions of two benchmarks in one round
+// give a row its paired ratios (ratio_spread.h).
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -31,6 +32,8 @@ class InterleavedRuns {
   void add(Benchmark benchmark) { benchmarks_.push_back(std::move(benchmark)); }
   void run(int repetitions, double seconds_per_repetition);
   double median_seconds(const std::string& name) const;
+  // Seconds per call of each repetition, one a round in the order of the rounds.
+  const std::vector<double>& seconds_per_call(const std::string& name) const;
 
  private:
   double seconds_for(const Benchmark& benchmark, std::int64_t calls) const;

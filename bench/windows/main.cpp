@@ -1,10 +1,11 @@
 // The Windows rows of the benchmark table, measured under Wine: late binding against the
 // vtable, a relay exchange across two processes against the direct road and against the same
-// messages by hand, the largest relayed read against the bare read and against that read
-// converted into a BSTR, and a script's loop against the same loop on the platform's
-// dictionary object. Writes the rows to ROWS_FILE, for the table that `make bench` prints,
-// each named after HOW it ran ("native 32-bit", "emulated 32-bit" or "64-bit", as the runner
-// found it), which must name this build's width.
+// messages by hand, the largest relayed read against the same exchange by hand converted into a
+// BSTR (and against parts of it), a script's loop against the same loop on the platform's
+// dictionary object, and a script plug-in's start against the same start on that object. Writes the
+// rows to ROWS_FILE, for the table that `make bench` prints, each named after HOW it ran ("native
+// 32-bit", "emulated 32-bit" or "64-bit", as the runner found it), which must name this build's
+// width.
 //
 //   tavrosk_windows_bench.exe ROWS_FILE HOW
 #include <cstdio>
@@ -28,11 +29,15 @@ constexpr int kLateBindingRepetitions = 31;
 constexpr double kLateBindingSeconds = 0.05;
 constexpr int kRelayRepetitions = 101;
 constexpr double kRelaySeconds = 0.03;
+// A script's start takes a good part of a second: a round is one start of each.
+constexpr int kColdStartRounds = 31;
 
-// Registers the classes of the Tavrosk.dll beside this program, as regsvr32 would.
+// Registers the classes of Tavrosk.dll as shipped, stripped, in shipped\ beside this program, as
+// regsvr32 would; every benchmark then loads that file. It finds the IDE's library in the
+// folder of this program, or of a script's process (run_script).
 void register_server() {
-  HMODULE server = LoadLibraryW((program_folder() + L"Tavrosk.dll").c_str());
-  if (server == nullptr) throw std::runtime_error("cannot load Tavrosk.dll");
+  HMODULE server = LoadLibraryW((program_folder() + L"shipped\\Tavrosk.dll").c_str());
+  if (server == nullptr) throw std::runtime_error("cannot load shipped\\Tavrosk.dll");
   auto register_classes = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
       reinterpret_cast<void (*)()>(GetProcAddress(server, "DllRegisterServer")));
   if (register_classes == nullptr) throw std::runtime_error("Tavrosk.dll has no DllRegisterServer");
@@ -51,8 +56,14 @@ std::vector<MeasuredRow> measure(InterleavedRuns& runs, const std::vector<RowPla
   runs.run(repetitions, seconds_per_repetition);
   std::vector<MeasuredRow> rows;
   for (const RowPlan& plan : plans) {
-    rows.push_back({plan.what, runs.median_seconds(plan.subject), runs.median_seconds(plan.floor),
-                    plan.target_ratio});
+    try {
+      rows.push_back(
+          {plan.what, runs.median_seconds(plan.subject), runs.median_seconds(plan.floor),
+           paired_ratios(runs.seconds_per_call(plan.subject), runs.seconds_per_call(plan.floor)),
+           plan.target_ratio});
+    } catch (const std::invalid_argument& failure) {
+      throw std::runtime_error(plan.what + ": " + failure.what());
+    }
   }
   return rows;
 }
@@ -73,6 +84,10 @@ std::vector<MeasuredRow> run_all() {
   add_late_binding(late_binding, late_binding_rows, ide);
   std::vector<MeasuredRow> rows =
       measure(late_binding, late_binding_rows, kLateBindingRepetitions, kLateBindingSeconds);
+  InterleavedRuns cold_start([] {});
+  std::vector<RowPlan> cold_start_rows;
+  add_cold_start(cold_start, cold_start_rows);
+  std::vector<MeasuredRow> cold_starts = measure(cold_start, cold_start_rows, kColdStartRounds, 0);
 
   // Without an IDE window the script's Zavoplex.dll answers from its own model, in the script's
   // process, as the IDE's Zavoplex.dll answers a plug-in in the IDE's; and the relay program
@@ -88,6 +103,7 @@ std::vector<MeasuredRow> run_all() {
     rows.push_back(std::move(row));
   }
   for (MeasuredRow& row : script_loops) rows.push_back(std::move(row));
+  for (MeasuredRow& row : cold_starts) rows.push_back(std::move(row));
   return rows;
 }
 

@@ -37,6 +37,16 @@ void add_relay_floors(InterleavedRuns& runs, std::vector<RowPlan>& rows, _VB_Plu
 // on Scripting.Dictionary, through cscript; needs the IDE window on this thread.
 std::vector<MeasuredRow> measure_script_loops();
 
+// What a script plug-in pays to start: one-line scripts through cscript, whole processes, on
+// Tavrosk's PlugInToolsLib against the platform's Scripting.Dictionary; needs the IDE window on
+// this thread.
+void add_cold_start(InterleavedRuns& runs, std::vector<RowPlan>& rows);
+
+// Runs cscript on a script of bench/windows/scripts with the arguments, pumping this thread's
+// messages meanwhile, in this program's folder; fails unless the script ends well within five
+// minutes in a script host of this program's width. What it printed.
+std::string run_script(const std::wstring& script, const std::wstring& arguments);
+
 // Fails with a message naming the call when `hr` is not S_OK.
 void check(HRESULT hr, const char* call);
 // Switches this thread's road through DebugApp; fails when the relay program does not answer.

@@ -1,0 +1,1 @@
+WScript.Echo CLng(CreateObject("Scripting.Dictionary").Exists("key"))

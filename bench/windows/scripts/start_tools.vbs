@@ -1,0 +1,1 @@
+WScript.Echo CLng(CreateObject("Tavrosk.PlugInToolsLib").IsKorvexIdeRunning())
