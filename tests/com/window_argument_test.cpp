@@ -8,14 +8,32 @@ namespace tavrosk::testing {
 namespace {
 
 // How an object offers its hwnd: as a property, as a method (which answers only a call that
-// may be a method call), or not at all.
-enum class Hwnd { kProperty, kMethod, kNone };
+// may be a method call), as a script object's property (which refuses a read that may be a
+// call, as Wine's script engines do for a property that holds no function), or not at all.
+enum class Hwnd { kProperty, kMethod, kScriptProperty, kNone };
+
+// How a read of hwnd fails: with a status, or with an exception described by its status, by
+// its number (wCode), or filled in only when the reader asks (pfnDeferredFillIn).
+enum class Failure { kNone, kStatus, kExceptionStatus, kExceptionNumber, kDeferred };
+
+HRESULT g_deferred_status = S_OK;
+HRESULT STDMETHODCALLTYPE fill_in_deferred(EXCEPINFO* exception) {
+  exception->scode = g_deferred_status;
+  return S_OK;
+}
 
 // A form or control as a client hands it over: an object with a member hwnd, or without one.
 class FormObject final : public IDispatch {
  public:
   FormObject(HWND window, Hwnd hwnd) : window_(window), hwnd_(hwnd) {}
   // A 64-bit client's form, whose hwnd is a LongPtr (VT_I8) holding `value`.
+  // A form whose hwnd read fails as `failure` with `status` (a number for kExceptionNumber).
+  static FormObject failing(Failure failure, HRESULT status) {
+    FormObject form(nullptr, Hwnd::kProperty);
+    form.failure_ = failure;
+    form.status_ = status;
+    return form;
+  }
   static FormObject answering_long_ptr(LONGLONG value) {
     FormObject form(nullptr, Hwnd::kProperty);
     form.long_ptr_ = value;
@@ -49,10 +67,22 @@ class FormObject final : public IDispatch {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
-                                   VARIANT* result, EXCEPINFO*, UINT*) override {
+                                   VARIANT* result, EXCEPINFO* exception, UINT*) override {
     WORD answered = hwnd_ == Hwnd::kMethod ? DISPATCH_METHOD : DISPATCH_PROPERTYGET;
     if (id != 1 || (flags & answered) == 0 || result == nullptr) return DISP_E_MEMBERNOTFOUND;
+    if (hwnd_ == Hwnd::kScriptProperty && flags != DISPATCH_PROPERTYGET) return kRefusedAsCall;
     ++reads_;
+    if (failure_ == Failure::kStatus) return status_;
+    if (failure_ != Failure::kNone) {
+      *exception = EXCEPINFO{};
+      if (failure_ == Failure::kExceptionStatus) exception->scode = status_;
+      if (failure_ == Failure::kExceptionNumber) exception->wCode = static_cast<WORD>(status_);
+      if (failure_ == Failure::kDeferred) {
+        g_deferred_status = status_;
+        exception->pfnDeferredFillIn = fill_in_deferred;
+      }
+      return DISP_E_EXCEPTION;
+    }
     if (answers_long_ptr_) {
       V_VT(result) = VT_I8;
       V_I8(result) = long_ptr_;
@@ -65,8 +95,13 @@ class FormObject final : public IDispatch {
   int reads() const { return reads_; }
 
  private:
+  // What Wine's JScript answers a read that may be a call of a property holding a number.
+  static constexpr HRESULT kRefusedAsCall = static_cast<HRESULT>(0x800A138A);
+
   HWND window_;
   Hwnd hwnd_;
+  Failure failure_ = Failure::kNone;
+  HRESULT status_ = S_OK;
   bool answers_long_ptr_ = false;
   LONGLONG long_ptr_ = 0;
   ULONG references_ = 1;
