@@ -1,5 +1,7 @@
 #include "com/com_values.h"
 
+#include <dispex.h>
+
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -75,13 +77,31 @@ HRESULT read_member(IDispatch* object, DISPID id, WORD flags, VARIANT* value) {
   return hr;
 }
 
+// The id of the member hwnd, looked up as a script engine looks up a member: through
+// IDispatchEx where the object has it (a VBScript class object under Wine answers only there),
+// else through IDispatch.
+HRESULT id_of_hwnd(IDispatch* object, DISPID* id) {
+  wchar_t name[] = L"hwnd";
+  IDispatchEx* script_object = nullptr;
+  if (SUCCEEDED(object->QueryInterface(__uuidof(IDispatchEx),
+                                       reinterpret_cast<void**>(&script_object))) &&
+      script_object != nullptr) {
+    BSTR text = SysAllocString(name);
+    HRESULT hr = text == nullptr ? E_OUTOFMEMORY
+                                 : script_object->GetDispID(text, fdexNameCaseInsensitive, id);
+    SysFreeString(text);
+    script_object->Release();
+    return hr;
+  }
+  LPOLESTR names[] = {name};
+  return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
+}
+
 // Reads an object's hwnd property by name and converts it to a Long; a 64-bit client's
 // LongPtr by the handle's own rule (window_argument.h).
 Long read_hwnd(IDispatch* object) {
-  wchar_t name[] = L"hwnd";
-  LPOLESTR names[] = {name};
   DISPID id = DISPID_UNKNOWN;
-  HRESULT found = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  HRESULT found = id_of_hwnd(object, &id);
   if (FAILED(found)) raise_failed_read(found);
   VARIANT value;
   VariantInit(&value);

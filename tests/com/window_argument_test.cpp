@@ -213,6 +213,139 @@ TEST_F(WindowArguments, HwndIsReadAsALateBoundClientReadsAMember) {
   });
 }
 
+// A script object's property refuses the read that may be a call; the plain property read that
+// follows answers. A method named hwnd still answers the first read.
+TEST_F(WindowArguments, AScriptObjectsPropertyIsReadAsAProperty) {
+  run_in_apartment([] {
+    HWND window = plain_window();
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    FormObject script_form(window, Hwnd::kScriptProperty);
+    VARIANT object = object_argument(script_form);
+    EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    EXPECT_EQ(script_form.reads(), 1);
+    EXPECT_EQ(tools->RichTextBoxWordWrap(object, VARIANT_TRUE), S_OK);
+    EXPECT_EQ(script_form.reads(), 2);
+    DestroyWindow(window);
+  });
+}
+
+// A failed read of hwnd fails the member with the error that a late-bound client would see
+// for it, and leaves the on-top state as it was.
+TEST_F(WindowArguments, AFailedHwndReadFailsWithTheErrorItStandsFor) {
+  struct Case {
+    Failure failure;
+    HRESULT status;
+    HRESULT expected;
+  };
+  const Case cases[] = {
+      {Failure::kStatus, DISP_E_TYPEMISMATCH, run_time_error(13)},
+      {Failure::kStatus, DISP_E_PARAMNOTOPTIONAL, run_time_error(449)},
+      {Failure::kStatus, DISP_E_OVERFLOW, run_time_error(6)},
+      {Failure::kStatus, static_cast<HRESULT>(0x800A0034), run_time_error(52)},
+      {Failure::kStatus, E_ACCESSDENIED, E_ACCESSDENIED},
+      {Failure::kExceptionStatus, static_cast<HRESULT>(0x800A01A8), run_time_error(424)},
+      {Failure::kExceptionStatus, E_ACCESSDENIED, E_ACCESSDENIED},
+      {Failure::kExceptionStatus, DISP_E_TYPEMISMATCH, run_time_error(13)},
+      {Failure::kExceptionNumber, 1004, run_time_error(1004)},
+      {Failure::kDeferred, static_cast<HRESULT>(0x800A0039), run_time_error(57)},
+  };
+  run_in_apartment([&] {
+    HWND window = plain_window();
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools);
+    for (const Case& c : cases) {
+      FormObject form = FormObject::failing(c.failure, c.status);
+      VARIANT object = object_argument(form);
+      EXPECT_EQ(tools->FormAlwaysOnTop(&object, VARIANT_TRUE), c.expected) << std::hex << c.status;
+      take_error_info();
+      EXPECT_EQ(tools->RichTextBoxWordWrap(object, VARIANT_TRUE), c.expected)
+          << std::hex << c.status;
+      take_error_info();
+    }
+    EXPECT_EQ(take_error_info().description, L"");
+    FormObject form = FormObject::failing(Failure::kStatus, DISP_E_PARAMNOTOPTIONAL);
+    VARIANT object = object_argument(form);
+    tools->FormAlwaysOnTop(&object, VARIANT_TRUE);
+    EXPECT_EQ(take_error_info().description, L"Argument not optional");
+    // The on-top state is still False: the window is made topmost now.
+    Variant handle = Variant::of_i4(HandleToLong(window));
+    EXPECT_EQ(tools->FormAlwaysOnTop(handle.get(), VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    DestroyWindow(window);
+  });
+}
+
+// A by-reference Variant that refers to nothing (no client passes one) fails with 5 where the
+// handle is resolved, through the vtable; the late-bound road refuses it as a type mismatch
+// before the member runs. Where FormAlwaysOnTop resolves nothing, it is not looked at.
+TEST_F(WindowArguments, AReferenceToNothingFailsWithoutBeingFollowed) {
+  run_in_apartment([] {
+    HWND window = plain_window();
+    auto tools = create<_PlugInToolsLib>(CLSID_PlugInToolsLib);
+    auto late_bound = create<IDispatch>(CLSID_PlugInToolsLib);
+    ASSERT_TRUE(tools && late_bound);
+    VARIANT nothing_behind;  // a variable holding a reference to nothing
+    V_VT(&nothing_behind) = VT_BYREF | VT_I4;
+    V_BYREF(&nothing_behind) = nullptr;
+    const VARTYPE kReferenced[] = {VT_I4,   VT_DISPATCH,           VT_UNKNOWN, VT_VARIANT, VT_I2,
+                                   VT_BSTR, VT_ARRAY | VT_VARIANT, VT_R8};
+    for (VARTYPE type : kReferenced) {
+      VARIANT reference;
+      V_VT(&reference) = static_cast<VARTYPE>(VT_BYREF | type);
+      V_BYREF(&reference) = nullptr;
+      EXPECT_EQ(tools->FormAlwaysOnTop(&reference, VARIANT_TRUE), run_time_error(5)) << type;
+      EXPECT_EQ(tools->RichTextBoxWordWrap(reference, VARIANT_TRUE), run_time_error(5)) << type;
+      EXCEPINFO exception{};
+      EXPECT_EQ(
+          invoke_by_name(late_bound.get(), L"FormAlwaysOnTop", {reference}, nullptr, &exception),
+          DISP_E_TYPEMISMATCH)
+          << type;
+      EXPECT_EQ(invoke_by_name(late_bound.get(), L"RichTextBoxWordWrap", {reference}, nullptr,
+                               &exception),
+                DISP_E_TYPEMISMATCH)
+          << type;
+    }
+    VARIANT variable;
+    V_VT(&variable) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&variable) = &nothing_behind;
+    EXPECT_EQ(tools->FormAlwaysOnTop(&variable, VARIANT_TRUE), run_time_error(5));
+    EXPECT_EQ(invoke_by_name(late_bound.get(), L"FormAlwaysOnTop", {variable}, nullptr),
+              DISP_E_TYPEMISMATCH);
+    take_error_info();
+    Variant handle = Variant::of_i4(HandleToLong(window));
+    EXPECT_EQ(tools->FormAlwaysOnTop(handle.get(), VARIANT_TRUE), S_OK);
+    EXPECT_TRUE(is_topmost(window));
+    EXPECT_EQ(tools->FormAlwaysOnTop(&variable, VARIANT_TRUE), S_OK);  // already on top
+    EXPECT_TRUE(is_topmost(window));
+    DestroyWindow(window);
+  });
+}
+
+// Script objects given to FormAlwaysOnTop by a plug-in run with the script host of this
+// program's width: a JScript object {hwnd: h} and one whose hwnd is a method, and VBScript class
+// objects with a variable, a Property Get and a function hwnd.
+TEST_F(WindowArguments, ScriptObjectsMakeTheirWindowsTopmost) {
+  auto number_of = [](HWND window) { return std::to_wstring(HandleToLong(window)); };
+  HWND windows[5];
+  for (HWND& window : windows) {
+    window = plain_window();
+    ASSERT_FALSE(is_topmost(window));
+  }
+  ProgramRun jscript =
+      run_script(L"form_on_top.js", number_of(windows[0]) + L" " + number_of(windows[1]));
+  EXPECT_EQ(jscript.exit_code, 0u) << jscript.output;
+  ProgramRun vbscript =
+      run_script(L"form_on_top.vbs", number_of(windows[2]) + L" " + number_of(windows[3]) + L" " +
+                                         number_of(windows[4]));
+  EXPECT_EQ(vbscript.exit_code, 0u) << vbscript.output;
+  for (HWND window : windows) {
+    EXPECT_TRUE(is_topmost(window));
+    DestroyWindow(window);
+  }
+}
+
 // A window handle as a 64-bit process holds it: the 32-bit handle sign-extended.
 LONGLONG long_ptr_of(HWND window) {
   return static_cast<LONGLONG>(HandleToLong(window));

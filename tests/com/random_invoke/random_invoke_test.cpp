@@ -8,7 +8,7 @@
 // is left behind; no box comes up; and the process does not grow.
 //
 //   TAVROSK_RANDOM_INVOKE_SEED   the seed (34 unless set); printed by every run
-//   TAVROSK_RANDOM_INVOKE_CALLS  the number of calls (120000 unless set)
+//   TAVROSK_RANDOM_INVOKE_CALLS  the number of calls (150000 unless set)
 //
 // The program runs from a folder of its own without Zavoplex.dll, so that the direct road fails
 // at once and no IDE model grows, in a fresh current folder that receives the folders it
@@ -159,7 +159,7 @@ class RandomInvoke : public TempFolderTest {};
 
 TEST_F(RandomInvoke, EveryCallEndsInAStatusALateBoundClientCanBeGiven) {
   std::uint32_t seed = setting("TAVROSK_RANDOM_INVOKE_SEED", 34);
-  std::uint64_t calls = setting("TAVROSK_RANDOM_INVOKE_CALLS", 120000);
+  std::uint64_t calls = setting("TAVROSK_RANDOM_INVOKE_CALLS", 150000);
   std::printf("random Invoke: seed %u, %llu calls\n", seed, static_cast<unsigned long long>(calls));
   std::fflush(stdout);
   g_call.seed = seed;
