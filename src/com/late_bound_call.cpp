@@ -237,12 +237,6 @@ HRESULT invoke_late_bound(ITypeInfo* vtable_info, const FUNCDESC* description, v
       return DISP_E_PARAMNOTFOUND;
     }
   }
-  for (UINT position = 0; params != nullptr && !too_many && position < params->cArgs; ++position) {
-    if (refers_to_nothing(params->rgvarg[position])) {
-      if (argument_error != nullptr) *argument_error = position;
-      return DISP_E_TYPEMISMATCH;
-    }
-  }
 
   // A call has a handful of arguments: they and their stand-ins live on the stack.
   std::array<std::byte, 2048> storage;
@@ -266,6 +260,12 @@ HRESULT invoke_late_bound(ITypeInfo* vtable_info, const FUNCDESC* description, v
         return DISP_E_PARAMNOTOPTIONAL;
       }
       if (V_VT(&argument) == wanted || is_missing(argument)) continue;
+      // A reference to nothing reaches the member only as the parameter's own type (which
+      // fails with 5); any other would be read here, or by the type library, to convert it.
+      if (refers_to_nothing(argument)) {
+        if (argument_error != nullptr) *argument_error = position;
+        return DISP_E_TYPEMISMATCH;
+      }
 
       // Where the value comes from, and the caller's variable that receives what is written.
       const VARIANT* source = &argument;
