@@ -8,7 +8,7 @@
 // is left behind; no box comes up; and the process does not grow.
 //
 //   TAVROSK_RANDOM_INVOKE_SEED   the seed (34 unless set); printed by every run
-//   TAVROSK_RANDOM_INVOKE_CALLS  the number of calls (150000 unless set)
+//   TAVROSK_RANDOM_INVOKE_CALLS  the number of calls (100000 unless set)
 //
 // The program runs from a folder of its own without Zavoplex.dll, so that the direct road fails
 // at once and no IDE model grows, in a fresh current folder that receives the folders it
@@ -38,7 +38,7 @@
 namespace tavrosk::testing {
 namespace {
 
-constexpr int kSamples = 5;
+constexpr int kSamples = 9;
 constexpr double kGrowthBound = 0.01;
 
 std::uint32_t setting(const char* name, std::uint32_t fallback) {
@@ -159,7 +159,7 @@ class RandomInvoke : public TempFolderTest {};
 
 TEST_F(RandomInvoke, EveryCallEndsInAStatusALateBoundClientCanBeGiven) {
   std::uint32_t seed = setting("TAVROSK_RANDOM_INVOKE_SEED", 34);
-  std::uint64_t calls = setting("TAVROSK_RANDOM_INVOKE_CALLS", 150000);
+  std::uint64_t calls = setting("TAVROSK_RANDOM_INVOKE_CALLS", 100000);
   std::printf("random Invoke: seed %u, %llu calls\n", seed, static_cast<unsigned long long>(calls));
   std::fflush(stdout);
   g_call.seed = seed;
@@ -399,7 +399,11 @@ TEST_F(RandomInvoke, EveryCallEndsInAStatusALateBoundClientCanBeGiven) {
   for (const auto& [what, count] : fault_counts)
     std::printf("%8llu times: %s\n", static_cast<unsigned long long>(count), what.c_str());
   EXPECT_TRUE(box_texts().empty());
-  EXPECT_TRUE(soak::print_growth_table(samples, kGrowthBound));
+  // A leak grows with the calls, so the second half of the run shows it as well as the whole;
+  // under 32-bit Wine the process grows once by 2 MB some seconds after its start, at whichever
+  // call comes then, which the first half takes.
+  EXPECT_TRUE(
+      soak::print_growth_table({samples.begin() + kSamples / 2, samples.end()}, kGrowthBound));
   for (IDispatch* object : objects) object->Release();
   for (HWND window : {form_window, relay_window, ide_window}) DestroyWindow(window);
   CoUninitialize();
