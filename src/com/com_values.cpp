@@ -1,5 +1,8 @@
 #include "com/com_values.h"
 
+#include <dispex.h>
+
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -17,31 +20,104 @@ const T& deref(const T* value) {
   return *value;
 }
 
+// A status outside the control facility is raised as the number that adds up to it, so that
+// the member's status is that status itself.
+[[noreturn]] void raise_status(HRESULT status) {
+  raise(static_cast<int>(static_cast<std::uint32_t>(status) - Status::kControlFacility));
+}
+
+// The run-time error that a failed member read stands for, as a late-bound client reports it;
+// a status that stands for none is passed on as it is.
+[[noreturn]] void raise_failed_read(HRESULT status) {
+  if (HRESULT_FACILITY(status) == FACILITY_CONTROL) raise(HRESULT_CODE(status));
+  struct Meaning {
+    HRESULT status;
+    int number;
+  };
+  static constexpr Meaning kMeanings[] = {
+      {DISP_E_TYPEMISMATCH, error::kTypeMismatch},
+      {DISP_E_PARAMNOTOPTIONAL, error::kArgumentNotOptional},
+      {DISP_E_OVERFLOW, error::kOverflow},
+      {DISP_E_BADINDEX, error::kSubscriptOutOfRange},
+      {DISP_E_ARRAYISLOCKED, error::kArrayFixedOrLocked},
+      {DISP_E_MEMBERNOTFOUND, error::kObjectDoesNotSupport},
+      {DISP_E_UNKNOWNNAME, error::kObjectDoesNotSupport},
+      {E_OUTOFMEMORY, error::kOutOfMemory},
+      {E_INVALIDARG, error::kInvalidCall},
+  };
+  for (const Meaning& meaning : kMeanings) {
+    if (meaning.status == status) raise(meaning.number);
+  }
+  raise_status(status);
+}
+
+// The error of a read that failed with DISP_E_EXCEPTION: the exception's number (wCode) or
+// status, after the object has filled it in where it defers that.
+[[noreturn]] void raise_exception_of(EXCEPINFO& exception) {
+  if (exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
+  if (exception.wCode != 0) raise(exception.wCode);
+  raise_failed_read(exception.scode != 0 ? exception.scode : E_FAIL);
+}
+
+// One read of the member `id` with `flags`: its status, the exception's error raised.
+HRESULT read_member(IDispatch* object, DISPID id, WORD flags, VARIANT* value) {
+  DISPPARAMS no_arguments{nullptr, nullptr, 0, 0};
+  EXCEPINFO exception{};
+  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &no_arguments, value,
+                              &exception, nullptr);
+  struct Freed {
+    EXCEPINFO& exception;
+    ~Freed() {
+      SysFreeString(exception.bstrSource);
+      SysFreeString(exception.bstrDescription);
+      SysFreeString(exception.bstrHelpFile);
+    }
+  } freed{exception};
+  if (hr == DISP_E_EXCEPTION) raise_exception_of(exception);
+  return hr;
+}
+
+// The id of the member hwnd, looked up as a script engine looks up a member: through
+// IDispatchEx where the object has it (a VBScript class object under Wine answers only there),
+// else through IDispatch.
+HRESULT id_of_hwnd(IDispatch* object, DISPID* id) {
+  wchar_t name[] = L"hwnd";
+  IDispatchEx* script_object = nullptr;
+  if (SUCCEEDED(object->QueryInterface(__uuidof(IDispatchEx),
+                                       reinterpret_cast<void**>(&script_object))) &&
+      script_object != nullptr) {
+    BSTR text = SysAllocString(name);
+    HRESULT hr = text == nullptr ? E_OUTOFMEMORY
+                                 : script_object->GetDispID(text, fdexNameCaseInsensitive, id);
+    SysFreeString(text);
+    script_object->Release();
+    return hr;
+  }
+  LPOLESTR names[] = {name};
+  return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
+}
+
 // Reads an object's hwnd property by name and converts it to a Long; a 64-bit client's
 // LongPtr by the handle's own rule (window_argument.h).
 Long read_hwnd(IDispatch* object) {
-  wchar_t name[] = L"hwnd";
-  LPOLESTR names[] = {name};
   DISPID id = DISPID_UNKNOWN;
-  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
-    raise(error::kObjectDoesNotSupport);
-  }
-  DISPPARAMS no_arguments{nullptr, nullptr, 0, 0};
+  HRESULT found = id_of_hwnd(object, &id);
+  if (FAILED(found)) raise_failed_read(found);
   VARIANT value;
   VariantInit(&value);
-  EXCEPINFO exception{};
   // As a late-bound client reads a member: a method without arguments serves as a property.
-  HRESULT hr =
-      object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                     &no_arguments, &value, &exception, nullptr);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
+  // A script object's property that holds no function refuses that read as a call (Wine's
+  // script engines), where the plain property read answers; an exception that the member
+  // raised is its answer.
+  HRESULT hr = read_member(object, id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &value);
   if (FAILED(hr)) {
-    Status reported{static_cast<std::uint32_t>(exception.scode)};
-    bool run_time_error =
-        hr == DISP_E_EXCEPTION && reported.error_number() > 0 && reported.error_number() < 0x10000;
-    raise(run_time_error ? reported.error_number() : error::kObjectDoesNotSupport);
+    VariantClear(&value);
+    HRESULT plain = read_member(object, id, DISPATCH_PROPERTYGET, &value);
+    if (SUCCEEDED(plain) || plain != DISP_E_MEMBERNOTFOUND) hr = plain;
+  }
+  if (FAILED(hr)) {
+    VariantClear(&value);
+    raise_failed_read(hr);
   }
   if (V_VT(&value) == VT_I8) return window_handle_of_wide(V_I8(&value));
   HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
@@ -66,6 +142,10 @@ Long read_hwnd_of(IUnknown* object) {
     ~Released() { object->Release(); }
   } held{dispatch};
   return read_hwnd(dispatch);
+}
+
+WindowArgument object_argument(IUnknown* object) {
+  return WindowArgument::object([object] { return read_hwnd_of(object); });
 }
 
 // A temporary array that can be replaced exactly when the caller's can.
@@ -169,9 +249,17 @@ LongRef::LongRef(long* target) : target_(target) {
 }
 
 WindowArgument window_argument_of(const VARIANT& value) {
+  // A reference to nothing is a malformed argument: it is looked into only where it is
+  // resolved, and fails there.
   const VARIANT* inner = &value;
-  if (V_VT(inner) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(inner) != nullptr) {
+  if (V_ISBYREF(inner) && V_BYREF(inner) == nullptr) {
+    return WindowArgument::unreadable(error::kInvalidCall);
+  }
+  if (V_VT(inner) == (VT_BYREF | VT_VARIANT)) {
     inner = V_VARIANTREF(inner);
+    if (V_ISBYREF(inner) && V_BYREF(inner) == nullptr) {
+      return WindowArgument::unreadable(error::kInvalidCall);
+    }
   }
   switch (V_VT(inner)) {
     case VT_I4:
@@ -179,15 +267,13 @@ WindowArgument window_argument_of(const VARIANT& value) {
     case VT_BYREF | VT_I4:
       return WindowArgument::handle(static_cast<Long>(*V_I4REF(inner)));
     case VT_DISPATCH:
-    case VT_BYREF | VT_DISPATCH:
+      return object_argument(V_DISPATCH(inner));
     case VT_UNKNOWN:
-    case VT_BYREF | VT_UNKNOWN: {
-      IUnknown* object = V_VT(inner) == VT_DISPATCH                 ? V_DISPATCH(inner)
-                         : V_VT(inner) == VT_UNKNOWN                ? V_UNKNOWN(inner)
-                         : (V_VT(inner) & ~VT_BYREF) == VT_DISPATCH ? *V_DISPATCHREF(inner)
-                                                                    : *V_UNKNOWNREF(inner);
-      return WindowArgument::object([object] { return read_hwnd_of(object); });
-    }
+      return object_argument(V_UNKNOWN(inner));
+    case VT_BYREF | VT_DISPATCH:
+      return object_argument(*V_DISPATCHREF(inner));
+    case VT_BYREF | VT_UNKNOWN:
+      return object_argument(*V_UNKNOWNREF(inner));
     default:
       return WindowArgument::other();
   }

@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -116,6 +117,29 @@ class StandIn {
   VARIANT before_;
 };
 
+// A reference to nothing, also one behind a variable's reference: no client passes one, and
+// nothing may read through it.
+bool refers_to_nothing(const VARIANT& argument) {
+  if (!V_ISBYREF(&argument)) return false;
+  if (V_BYREF(&argument) == nullptr) return true;
+  if (V_VT(&argument) != (VT_BYREF | VT_VARIANT)) return false;
+  const VARIANT& variable = *V_VARIANTREF(&argument);
+  return V_ISBYREF(&variable) && V_BYREF(&variable) == nullptr;
+}
+
+// Whether the named argument at `position` names a parameter of the member that no other
+// argument fills (the positional ones fill the first parameters) and that is not its result.
+bool names_free_parameter(const FUNCDESC& description, const DISPPARAMS& params, UINT position) {
+  DISPID parameter = params.rgdispidNamedArgs[position];
+  if (parameter < static_cast<DISPID>(params.cArgs - params.cNamedArgs) ||
+      parameter >= description.cParams ||
+      (description.lprgelemdescParam[parameter].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) != 0) {
+    return false;
+  }
+  return std::find(params.rgdispidNamedArgs, params.rgdispidNamedArgs + position, parameter) ==
+         params.rgdispidNamedArgs + position;
+}
+
 // The parameter that rgvarg[position] is for, or -1.
 int parameter_of(const DISPPARAMS& params, UINT position) {
   if (position < params.cNamedArgs) return static_cast<int>(params.rgdispidNamedArgs[position]);
@@ -199,11 +223,20 @@ HRESULT invoke_late_bound(ITypeInfo* vtable_info, const FUNCDESC* description, v
        (params->cNamedArgs != 0 && params->rgdispidNamedArgs == nullptr))) {
     return E_INVALIDARG;
   }
+  // The interface's own members only: the type library would also reach those of IUnknown and
+  // IDispatch, and a late-bound Release would end the object under its caller.
+  if (description == nullptr) return DISP_E_MEMBERNOTFOUND;
   // More arguments than the method has parameters: the type library's failure, given here
   // without copying the arguments (a count of billions cannot be) or its walk over each of them.
-  bool too_many = description != nullptr && params != nullptr &&
-                  params->cArgs > static_cast<UINT>(description->cParams);
+  bool too_many = params != nullptr && params->cArgs > static_cast<UINT>(description->cParams);
   if (too_many && (flags & DISPATCH_METHOD) != 0) return DISP_E_BADPARAMCOUNT;
+  for (UINT position = 0; params != nullptr && !too_many && position < params->cNamedArgs;
+       ++position) {
+    if (!names_free_parameter(*description, *params, position)) {
+      if (argument_error != nullptr) *argument_error = position;
+      return DISP_E_PARAMNOTFOUND;
+    }
+  }
 
   // A call has a handful of arguments: they and their stand-ins live on the stack.
   std::array<std::byte, 2048> storage;
@@ -212,9 +245,9 @@ HRESULT invoke_late_bound(ITypeInfo* vtable_info, const FUNCDESC* description, v
   std::pmr::deque<StandIn> stand_ins(&memory);  // a deque never moves its elements
   DISPPARAMS coerced{};
   DISPPARAMS* given = params;
-  // The arguments of a known member are matched to its parameters' types; an unknown member
-  // or one given too many arguments is the type library's to refuse.
-  if (description != nullptr && params != nullptr && !too_many) {
+  // The arguments are matched to the member's parameters' types; a member given too many
+  // arguments is the type library's to refuse.
+  if (params != nullptr && !too_many) {
     arguments.assign(params->rgvarg, params->rgvarg + params->cArgs);
     for (UINT position = 0; position < params->cArgs; ++position) {
       int parameter = parameter_of(*params, position);
@@ -223,17 +256,29 @@ HRESULT invoke_late_bound(ITypeInfo* vtable_info, const FUNCDESC* description, v
       if ((element.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) != 0) continue;
       VARIANT& argument = arguments[position];
       VARTYPE wanted = variant_type_of(element.tdesc);
+      if (is_missing(argument) && (element.paramdesc.wParamFlags & PARAMFLAG_FOPT) == 0) {
+        return DISP_E_PARAMNOTOPTIONAL;
+      }
       if (V_VT(&argument) == wanted || is_missing(argument)) continue;
+      // A reference to nothing reaches the member only as the parameter's own type (which
+      // fails with 5); any other would be read here, or by the type library, to convert it.
+      if (refers_to_nothing(argument)) {
+        if (argument_error != nullptr) *argument_error = position;
+        return DISP_E_TYPEMISMATCH;
+      }
 
       // Where the value comes from, and the caller's variable that receives what is written.
       const VARIANT* source = &argument;
       VARIANT* caller = nullptr;
       if (V_VT(&argument) == (VT_BYREF | VT_VARIANT)) {
         caller = V_VARIANTREF(&argument);
-        if (caller == nullptr) continue;
         source = caller;
-      } else if (V_ISBYREF(&argument)) {
-        continue;  // a typed reference of another type: the type-library dispatch decides
+      } else if (V_ISBYREF(&argument) && wanted == (VT_BYREF | VT_VARIANT)) {
+        continue;  // a typed variable for a Variant's reference: the member receives it as such
+      } else if (V_ISBYREF(&argument) && (wanted & VT_BYREF) != 0) {
+        // A typed variable of another type cannot stand for a typed reference.
+        if (argument_error != nullptr) *argument_error = position;
+        return DISP_E_TYPEMISMATCH;
       }
       bool by_reference = (wanted & VT_BYREF) != 0;
       StandIn& stand_in = stand_ins.emplace_back(caller, by_reference);

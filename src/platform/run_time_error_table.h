@@ -21,6 +21,7 @@
   X(91, kObjectVariableNotSet, u"Object variable or With block variable not set")  \
   X(424, kObjectRequired, u"Object required")                                      \
   X(438, kObjectDoesNotSupport, u"Object doesn't support this property or method") \
+  X(449, kArgumentNotOptional, u"Argument not optional")                           \
   X(453, kDllEntryPointNotFound, u"Can't find DLL entry point")
 
 namespace tavrosk {

@@ -35,6 +35,10 @@ class WindowArgument {
     return WindowArgument(Kind::kObject, 0, std::move(read_hwnd));
   }
   static WindowArgument other() { return WindowArgument(Kind::kOther, 0, {}); }
+  // A malformed argument (a reference to nothing): it fails with `error` once it is resolved.
+  static WindowArgument unreadable(int error) {
+    return WindowArgument(Kind::kObject, 0, [error]() -> Long { raise(error); });
+  }
 
   // The handle: the integer itself, else the object's hwnd.
   Long window_handle() const { return kind_ == Kind::kHandle ? value_ : object_hwnd(); }
