@@ -9,7 +9,7 @@ SIGNING = -DTAVROSK_SIGN_PFX="$(if $(TAVROSK_SIGN_PFX),$(abspath $(TAVROSK_SIGN_
 	-DTAVROSK_SIGN_TIMESTAMP_URL="$(TAVROSK_SIGN_TIMESTAMP_URL)"
 
 .PHONY: all deps deps-windows dist-deps bench-deps demo test test-native test-sanitize \
-	test-valgrind windows-builds test-windows bench soak fuzz dist reference screenshots format clean
+	test-valgrind windows-builds test-windows bench soak fuzz dist reproducible reference screenshots format clean
 
 all: demo
 
@@ -65,6 +65,11 @@ dist: dist-deps
 	cmake --preset win32 $(SIGNING)
 	cmake --build --preset win32 -j $(JOBS) --target dist
 	@ls -l dist
+
+# Two unsigned releases of this checkout, built in two folders without ccache, must be the same
+# bytes (tests/release/reproducible_release.sh; build/reproducible/). About 8 minutes on 2 cores.
+reproducible: dist-deps
+	JOBS=$(JOBS) tests/release/reproducible_release.sh
 
 # docs/reference.md from the helpstrings of src/com/tavrosk.idl; a native test fails while the
 # committed page differs.
