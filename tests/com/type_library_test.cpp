@@ -45,7 +45,7 @@ TEST(TypeLibrary, EachWidthsBuiltLibraryShowsTheFrozenSurface) {
   // The ProgIDs are the registration's: this width's.
   ASSERT_EQ(run_program(L"regsvr32 /s \"" + program_folder() + L"Tavrosk.dll\"").exit_code, 0u);
   std::vector<std::string> frozen = committed_surface();
-  ASSERT_GT(frozen.size(), 80u) << "src/com/com_surface.txt is missing or short";
+  EXPECT_GT(frozen.size(), 80u) << "src/com/com_surface.txt is missing or short";
   run_in_apartment([&] {
     for (const std::wstring& path : built_libraries()) {
       SCOPED_TRACE(narrow(path));
