@@ -7,8 +7,7 @@
 // 6 and changes nothing. The uninstaller then leaves nothing of either.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <set>
 
 #include "release_support.h"
@@ -38,8 +37,13 @@ std::wstring major_minor(const char* version) {
 }
 
 std::string contents(const std::wstring& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string bytes;
+  if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+    char block[65536];
+    for (size_t read; (read = fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, read);
+    fclose(file);
+  }
+  return bytes;
 }
 
 // Every file under `folder`, as paths relative to it.
