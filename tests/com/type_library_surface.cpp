@@ -43,17 +43,28 @@ std::string type_text(ITypeInfo* info, const TYPEDESC& type) {
       if (FAILED(info->GetRefTypeInfo(type.hreftype, referenced.put()))) return "?";
       return name_of(referenced.get());
     }
-    case VT_BSTR: return "BSTR";
-    case VT_I4: return "long";
-    case VT_I2: return "short";
-    case VT_UI1: return "unsigned char";
-    case VT_BOOL: return "VARIANT_BOOL";
-    case VT_VARIANT: return "VARIANT";
-    case VT_DISPATCH: return "IDispatch*";
-    case VT_UNKNOWN: return "IUnknown*";
-    case VT_HRESULT: return "HRESULT";
-    case VT_VOID: return "void";
-    default: return "vt" + std::to_string(type.vt);
+    case VT_BSTR:
+      return "BSTR";
+    case VT_I4:
+      return "long";
+    case VT_I2:
+      return "short";
+    case VT_UI1:
+      return "unsigned char";
+    case VT_BOOL:
+      return "VARIANT_BOOL";
+    case VT_VARIANT:
+      return "VARIANT";
+    case VT_DISPATCH:
+      return "IDispatch*";
+    case VT_UNKNOWN:
+      return "IUnknown*";
+    case VT_HRESULT:
+      return "HRESULT";
+    case VT_VOID:
+      return "void";
+    default:
+      return "vt" + std::to_string(type.vt);
   }
 }
 
@@ -151,8 +162,8 @@ void describe(ITypeInfo* info, SHORT pointer_size, std::vector<std::string>* lin
   if (FAILED(info->GetTypeAttr(&attributes))) return;
   std::string name = name_of(info);
   if (attributes->typekind == TKIND_COCLASS) {
-    std::string line = "class " + name + " " + guid_text(attributes->guid) + " " +
-                       progid_of(attributes->guid);
+    std::string line =
+        "class " + name + " " + guid_text(attributes->guid) + " " + progid_of(attributes->guid);
     if (attributes->wTypeFlags & TYPEFLAG_FCANCREATE) line += " creatable";
     for (UINT i = 0; i < attributes->cImplTypes; ++i) {
       HREFTYPE reference = 0;
@@ -239,7 +250,8 @@ std::vector<SurfaceMember> committed_members(const std::string& interface_name) 
   std::vector<SurfaceMember> members;
   bool inside = false;
   for (const std::string& line : committed_surface()) {
-    if (line.rfind("interface ", 0) == 0) inside = line.rfind("interface " + interface_name + " ", 0) == 0;
+    if (line.rfind("interface ", 0) == 0)
+      inside = line.rfind("interface " + interface_name + " ", 0) == 0;
     std::smatch found;
     if (inside && std::regex_search(line, found, member)) {
       std::string name = found[2];

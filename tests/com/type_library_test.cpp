@@ -58,7 +58,7 @@ TEST(TypeLibrary, EachWidthsBuiltLibraryShowsTheFrozenSurface) {
         std::string all;
         for (const std::string& line : built) all += line + "\n";
         ADD_FAILURE() << "The type library differs from src/com/com_surface.txt, which compiled "
-                         "clients depend on (docs/development.md, \"Adding a member\"); "
+                         "clients depend on (docs/development.md, \"The frozen COM surface\"); "
                       << first_difference(frozen, built) << "\nThe built surface:\n"
                       << all;
       }

@@ -127,8 +127,7 @@ TEST_P(Installer, InstallsRegistersServesAPluginAndUninstallsWithoutATrace) {
   ASSERT_TRUE(registered_keys(HKEY_LOCAL_MACHINE).empty());
   ASSERT_TRUE(registered_keys(HKEY_CURRENT_USER).empty());
 
-  ProgramRun setup =
-      run_program(L"\"" + setup_program() + L"\" /S " + c.option, std::wstring());
+  ProgramRun setup = run_program(L"\"" + setup_program() + L"\" /S " + c.option, std::wstring());
   ASSERT_EQ(setup.exit_code, 0u) << setup.output;
 
   // Add/Remove Programs' entry, in the scope's own hive.

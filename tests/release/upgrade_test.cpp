@@ -145,9 +145,9 @@ TEST_P(Upgrade, ReplacesTheOlderReleaseRefusesTheWayBackAndUninstallsBoth) {
   EXPECT_EQ(entry_version(), wide(TAVROSK_VERSION));
   EXPECT_EQ(registry_text(root(), kUninstallKey, L"DisplayName"),
             L"Tavrosk " + wide(TAVROSK_VERSION));
-  EXPECT_EQ(_wcsicmp(registry_text(root(), kUninstallKey, L"InstallLocation").c_str(),
-                     folder.c_str()),
-            0);
+  EXPECT_EQ(
+      _wcsicmp(registry_text(root(), kUninstallKey, L"InstallLocation").c_str(), folder.c_str()),
+      0);
   expect_only_new_files(folder);
   expect_registered_to(folder);
 
@@ -161,8 +161,8 @@ TEST_P(Upgrade, ReplacesTheOlderReleaseRefusesTheWayBackAndUninstallsBoth) {
   std::wstring quiet_uninstall = registry_text(root(), kUninstallKey, L"QuietUninstallString");
   ASSERT_FALSE(quiet_uninstall.empty());
   EXPECT_EQ(run_program(quiet_uninstall, std::wstring()).exit_code, 0u);
-  EXPECT_TRUE(wait_until(
-      [&] { return !key_exists(root(), kUninstallKey) && !file_exists(folder); }, 60));
+  EXPECT_TRUE(
+      wait_until([&] { return !key_exists(root(), kUninstallKey) && !file_exists(folder); }, 60));
   EXPECT_FALSE(key_exists(scope_root(other(GetParam().scope)), kUninstallKey));
   EXPECT_TRUE(registered_keys(HKEY_LOCAL_MACHINE).empty());
   EXPECT_TRUE(registered_keys(HKEY_CURRENT_USER).empty());
