@@ -2,9 +2,14 @@
 # installs missing Debian packages first. `make test` runs the native suites, the sanitizer
 # build, memcheck, then the Windows tier under Wine (with the release that `make dist` builds).
 JOBS ?= $(shell nproc)
+# Signing of the release, empty unless given (docs/release.md); paths as absolute ones, since the
+# packaging runs in the build folder.
+SIGNING = -DTAVROSK_SIGN_PFX="$(if $(TAVROSK_SIGN_PFX),$(abspath $(TAVROSK_SIGN_PFX)))" \
+	-DTAVROSK_SIGN_PASSWORD_FILE="$(if $(TAVROSK_SIGN_PASSWORD_FILE),$(abspath $(TAVROSK_SIGN_PASSWORD_FILE)))" \
+	-DTAVROSK_SIGN_TIMESTAMP_URL="$(TAVROSK_SIGN_TIMESTAMP_URL)"
 
 .PHONY: all deps deps-windows dist-deps bench-deps demo test test-native test-sanitize \
-	test-valgrind windows-builds test-windows bench soak fuzz dist reference screenshots format clean
+	test-valgrind windows-builds test-windows bench soak fuzz dist reproducible reference screenshots format clean
 
 all: demo
 
@@ -43,7 +48,7 @@ test-sanitize: deps
 # (natively, or through qemu-i386 where the kernel starts no 32-bit program; TAVROSK_WINE32=
 # emulated takes that road anyway), and the win64 build as 64-bit code. See scripts/wine-prefix.sh.
 windows-builds: dist-deps
-	cmake --preset win32
+	cmake --preset win32 $(SIGNING)
 	cmake --build --preset win32 -j $(JOBS)
 	cmake --preset win64
 	cmake --build --preset win64 -j $(JOBS)
@@ -53,11 +58,18 @@ test-windows: windows-builds
 
 # The Windows release in dist/: Tavrosk-<version>-windows.zip and Tavrosk-<version>-setup.exe,
 # Tavrosk.dll of both widths in win32\ and win64\ (the win32 build builds the 64-bit one in
-# build/win64), each stripped with its debug information beside it.
+# build/win64), each stripped with its debug information beside it, and SHA256SUMS. Signed with
+# TAVROSK_SIGN_PFX=<cert.pfx> TAVROSK_SIGN_PASSWORD_FILE=<file> [TAVROSK_SIGN_TIMESTAMP_URL=<url>],
+# unsigned without (docs/release.md). Files are dated by the last commit (SOURCE_DATE_EPOCH).
 dist: dist-deps
-	cmake --preset win32
+	cmake --preset win32 $(SIGNING)
 	cmake --build --preset win32 -j $(JOBS) --target dist
 	@ls -l dist
+
+# Two unsigned releases of this checkout, built in two folders without ccache, must be the same
+# bytes (tests/release/reproducible_release.sh; build/reproducible/). About 8 minutes on 2 cores.
+reproducible: dist-deps
+	JOBS=$(JOBS) tests/release/reproducible_release.sh
 
 # docs/reference.md from the helpstrings of src/com/tavrosk.idl; a native test fails while the
 # committed page differs.

@@ -3,7 +3,13 @@
 #   -DLIBRARIES=<win32=Tavrosk.dll=tavrosk.tlb|win64=...>: each width's library, in its folder
 #   -DHOST_FILES=<a|b> -DEXAMPLES=<a|b> -DDOCUMENTS=<README.txt|LICENSE> -DSTAGE=<folder>
 #   -DZIP_FILE -DSETUP_FILE -DNSIS_SCRIPT -DBITS=<32|64>: the width of the build, its installer's
+#   -DSOURCE_DIR: the checkout, whose last commit dates every file (unless SOURCE_DATE_EPOCH is set)
+#   -DOSSLSIGNCODE -DSIGN_PFX -DSIGN_PASSWORD_FILE -DSIGN_TIMESTAMP_URL: signing (sign.cmake);
+#   no SIGN_PFX, no signing
+# Then writes SHA256SUMS beside the zip and the setup program.
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/sign.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/reproducible.cmake")
 foreach(tool OBJCOPY_win32 OBJDUMP_win32 OBJCOPY_win64 OBJDUMP_win64 ZIP MAKENSIS)
   if(NOT EXISTS "${${tool}}")
     message(FATAL_ERROR "${tool} is missing: run make dist, which installs it")
@@ -12,6 +18,17 @@ endforeach()
 foreach(list LIBRARIES HOST_FILES EXAMPLES DOCUMENTS)
   string(REPLACE "|" ";" ${list} "${${list}}")
 endforeach()
+if(SIGN_PFX)
+  foreach(input OSSLSIGNCODE SIGN_PFX SIGN_PASSWORD_FILE)
+    if(NOT EXISTS "${${input}}")
+      message(FATAL_ERROR "Signing needs ${input}, which is missing: \"${${input}}\"")
+    endif()
+  endforeach()
+else()
+  message(NOTICE "The release is unsigned: no certificate was given. To sign it: make dist "
+                 "TAVROSK_SIGN_PFX=<cert.pfx> TAVROSK_SIGN_PASSWORD_FILE=<file> (docs/release.md).")
+endif()
+tavrosk_source_date_epoch("${SOURCE_DIR}")
 
 # The largest Tavrosk.dll we ship, and the only libraries it may import: the system's.
 set(size_limit 524288)
@@ -93,21 +110,34 @@ foreach(folder Top ${widths} ReferenceHost Examples)
   endforeach()
 endforeach()
 string(APPEND nsh "!macro RemoveFiles\n${removals}!macroend\n")
+if(SIGN_PFX)
+  # The uninstaller that the setup program writes is signed before NSIS embeds it.
+  string(APPEND nsh "!uninstfinalize '\"${CMAKE_COMMAND}\" -DOSSLSIGNCODE=\"${OSSLSIGNCODE}\" "
+                    "-DSIGN_PFX=\"${SIGN_PFX}\" -DSIGN_PASSWORD_FILE=\"${SIGN_PASSWORD_FILE}\" "
+                    "-DSIGN_TIMESTAMP_URL=\"${SIGN_TIMESTAMP_URL}\" -DFILE=\"%1\" "
+                    "-P \"${CMAKE_CURRENT_LIST_DIR}/sign.cmake\"'\n")
+  file(GLOB_RECURSE binaries "${STAGE}/*.dll" "${STAGE}/*.exe")
+  foreach(binary IN LISTS binaries)
+    tavrosk_sign("${binary}")
+  endforeach()
+endif()
 get_filename_component(work "${STAGE}" DIRECTORY)
 file(WRITE "${work}/files.nsh" "${nsh}")
 
 get_filename_component(dist "${ZIP_FILE}" DIRECTORY)
 file(MAKE_DIRECTORY "${dist}")
 file(REMOVE "${ZIP_FILE}" "${SETUP_FILE}")
-get_filename_component(top "${STAGE}" NAME)
-execute_process(COMMAND "${ZIP}" -q -r -X "${ZIP_FILE}" "${top}" WORKING_DIRECTORY "${work}"
-                COMMAND_ERROR_IS_FATAL ANY)
+tavrosk_reproducible_zip("${ZIP}" "${STAGE}" "${ZIP_FILE}")
 set(nsis_target "")
 if(BITS EQUAL 64)
   set(nsis_target -DAMD64)
 endif()
 execute_process(COMMAND "${MAKENSIS}" -V2 ${nsis_target} -DVERSION=${VERSION} -DSTAGE=${STAGE} -DFILES=${work}/files.nsh
                         -DOUTFILE=${SETUP_FILE} "${NSIS_SCRIPT}" COMMAND_ERROR_IS_FATAL ANY)
+if(SIGN_PFX)
+  tavrosk_sign("${SETUP_FILE}")
+endif()
+tavrosk_write_checksums("${dist}/SHA256SUMS" "${ZIP_FILE}" "${SETUP_FILE}")
 
 set(reported "")
 foreach(width IN LISTS widths)

@@ -45,6 +45,7 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "${PRODUCT}-${VERSION}-setup.exe"
 
 ; "1" for a per-user install, "0" for a per-machine one.
 Var PerUser
+!include "${__FILEDIR__}/upgrade.nsh"
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_COMPONENTS
@@ -92,6 +93,7 @@ FunctionEnd
 
 Function .onInit
   Call ChooseScope
+  Call ChooseUpgrade
   ${If} $INSTDIR == ""
     ${If} $PerUser == 1
       StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
@@ -136,6 +138,7 @@ FunctionEnd
 
 Section "Tavrosk library" SecLibrary
   SectionIn RO
+  !insertmacro RemoveInstalledRelease
   !insertmacro TopFiles
   !ifdef HAVE_win32
     !insertmacro InstallLibrary win32

@@ -22,6 +22,12 @@ std::wstring wide(const char* text) {
   return std::wstring(text, text + strlen(text));
 }
 
+// The build's setup program, or the one that the signing test names (signed_release.sh).
+std::wstring setup_program() {
+  const wchar_t* given = _wgetenv(L"TAVROSK_SETUP_UNDER_TEST");
+  return given && *given ? std::wstring(given) : windows_path(TAVROSK_SETUP);
+}
+
 std::vector<std::wstring> reference_host_files() {
   std::vector<std::wstring> names;
   std::wstring list = wide(TAVROSK_REFERENCE_HOST_FILES);
@@ -121,8 +127,7 @@ TEST_P(Installer, InstallsRegistersServesAPluginAndUninstallsWithoutATrace) {
   ASSERT_TRUE(registered_keys(HKEY_LOCAL_MACHINE).empty());
   ASSERT_TRUE(registered_keys(HKEY_CURRENT_USER).empty());
 
-  ProgramRun setup =
-      run_program(L"\"" + windows_path(TAVROSK_SETUP) + L"\" /S " + c.option, std::wstring());
+  ProgramRun setup = run_program(L"\"" + setup_program() + L"\" /S " + c.option, std::wstring());
   ASSERT_EQ(setup.exit_code, 0u) << setup.output;
 
   // Add/Remove Programs' entry, in the scope's own hive.
@@ -185,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(BothScopes, Installer,
                          });
 
 TEST(SetupProgram, CarriesTheReleaseVersion) {
-  FileVersion version = file_version(windows_path(TAVROSK_SETUP));
+  FileVersion version = file_version(setup_program());
   EXPECT_EQ(version.product_version, wide(TAVROSK_VERSION));
   EXPECT_EQ(version.product_name, L"Tavrosk");
 }
