@@ -20,8 +20,9 @@ Text text_from_ansi<Text>(std::string_view bytes);
 template <>
 PlatformText text_from_ansi<PlatformText>(std::string_view bytes);
 
-// The bytes converted to wide characters, without an incomplete character at their end. Bytes
-// that are no character anywhere else are converted as the platform converts them.
+// The bytes converted to wide characters, without an incomplete character at their end (a lone
+// lead byte, a UTF-8 sequence short of its bytes). Every other byte is converted as the
+// platform converts it, a whole character that would not convert back to the same bytes too.
 template <class T = Text>
 T from_filled_buffer(std::string_view bytes);
 extern template Text from_filled_buffer<Text>(std::string_view bytes);

@@ -186,21 +186,6 @@ TEST_F(Session, ReplyOfTrueOrANumberConverts) {
 
 class ResultBuffer : public PlatformTest {};
 
-TEST_F(ResultBuffer, ZeroSelects256Nuls) {
-  InitResultBuffer(0);
-  EXPECT_EQ(session().result_buffer_length, 256);
-  EXPECT_EQ(session().result_buffer, std::u16string(256, u'\0'));
-  InitResultBuffer(40);
-  EXPECT_EQ(session().result_buffer, std::u16string(40, u'\0'));
-}
-
-TEST_F(ResultBuffer, NegativeLengthIsStoredThenFails) {
-  EXPECT_THROW(InitResultBuffer(-1), RunTimeError);
-  EXPECT_EQ(session().result_buffer_length, -1);
-  auto status = guarded_void([] { InitResultBuffer(-1); });
-  EXPECT_EQ(status.error_number(), 5);
-}
-
 TEST_F(ResultBuffer, AFullBufferWithoutNulGivesAllItsCharacters) {
   std::int32_t seen_length = 0;
   Text text = call_with_result_buffer(0, [&](char* buffer, Long length) {

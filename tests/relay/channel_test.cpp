@@ -159,13 +159,5 @@ TEST_F(RelayChannel, WindowsAreFoundByWholeTitleIgnoringCase) {
   EXPECT_TRUE(box_texts().empty());
 }
 
-TEST_F(RelayChannel, SendMessageTextReadsTheWholeBufferBack) {
-  relay_->set_reply_text(u"abc");
-  Text text(8, u' ');
-  auto result = SendMessageText(relay_->reply_window(), platform::kWmGetText, 8, text);
-  EXPECT_EQ(result, 3);
-  EXPECT_EQ(text, std::u16string(u"abc\0    ", 8));
-}
-
 }  // namespace
 }  // namespace tavrosk::testing
