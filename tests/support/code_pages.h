@@ -33,6 +33,7 @@ inline std::string hex_bytes(std::string_view bytes) {
   return out;
 }
 inline const TestCodePage kUtf8CodePage{"Utf8", 65001};
+inline const TestCodePage kWindows1252CodePage{"Windows1252", 1252};
 
 // Makes the code page the one in use where the process can switch (the fixture puts the default
 // back after the test); false when it is not in use, as on Windows outside a process whose

@@ -5,7 +5,7 @@
 namespace tavrosk::testing {
 
 std::vector<TestCodePage> test_code_pages() {
-  return {{"Windows1252", 1252}, kUtf8CodePage, {"Windows932", 932}};
+  return {kWindows1252CodePage, kUtf8CodePage, {"Windows932", 932}};
 }
 
 bool select_code_page(const TestCodePage& code_page) {
