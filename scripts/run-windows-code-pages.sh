@@ -30,6 +30,13 @@ locale_of() {
   esac
 }
 
+# Generates the locale where the machine lacks it (Debian's locales package), so that the shell
+# and Wine's Unix side run in it too; Wine takes the code page from the name alone.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qix "${1/UTF-8/utf8}" && return 0
+  localedef -i "${1%%.*}" -f UTF-8 "$1" 2>/dev/null || echo "could not generate the locale $1" >&2
+}
+
 # The junit file's programs as lines of the results file.
 record_code_page_results() {
   local acp=$1 junit=$2
@@ -54,6 +61,7 @@ for code_page in "${code_pages[@]}"; do
     status=1
     continue
   }
+  ensure_locale "$LC_ALL"
   export LC_ALL
   start=$(date +%s)
   fresh_wine_session "wineprefix-cp$code_page"
