@@ -85,7 +85,9 @@ TEST_F(ResultBufferPaths, GetPageTextMatchesTheStepwiseReadOfLargePages) {
       Text expected = stepwise_call(
           length, [](char* buffer, Long given) { plugin_manager::GetPageText(buffer, given); });
       ASSERT_TRUE(read.ok());
-      if (one_byte_a_character) EXPECT_EQ(read.value.size(), static_cast<std::size_t>(length));
+      if (one_byte_a_character) {
+        EXPECT_EQ(read.value.size(), static_cast<std::size_t>(length));
+      }
       EXPECT_TRUE(read.value == expected) << "page of " << characters << ", length " << length;
     }
   }
