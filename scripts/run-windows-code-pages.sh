@@ -56,13 +56,13 @@ for code_page in "${code_pages[@]}"; do
   results=$PWD/$build/windows-results-cp$code_page
   rm -rf "$results" "$results.tsv"
   mkdir -p "$results"
-  LC_ALL=$(locale_of "$code_page") || {
+  locale=$(locale_of "$code_page") || {
     echo "no locale known for code page $code_page" >&2
     status=1
     continue
   }
-  ensure_locale "$LC_ALL"
-  export LC_ALL
+  ensure_locale "$locale"
+  export LC_ALL=$locale
   start=$(date +%s)
   fresh_wine_session "wineprefix-cp$code_page"
   acp=$(timeout $((60 * WINE_TIME_SCALE)) wine "$build/bin/tavrosk_code_page_probe.exe" \
