@@ -1,5 +1,7 @@
 #include "base/filled_buffer_text.h"
 
+#include <type_traits>
+
 #include "platform/code_page.h"
 
 namespace tavrosk {
@@ -23,6 +25,21 @@ T from_filled_buffer(std::string_view bytes) {
   return text_from_ansi<T>(bytes.substr(0, bytes.size() - platform::incomplete_ansi_tail(bytes)));
 }
 
+template <class T>
+T text_before_nul(std::string_view bytes) {
+  T text = text_from_ansi<T>(bytes);
+  std::size_t nul = std::u16string_view(text).find(u'\0');
+  if (nul == std::u16string_view::npos) return text;
+  if constexpr (std::is_same_v<T, Text>) {
+    text.resize(nul);
+  } else {
+    text.shorten(nul);
+  }
+  return text;
+}
+
+template Text text_before_nul<Text>(std::string_view bytes);
+template PlatformText text_before_nul<PlatformText>(std::string_view bytes);
 template Text from_filled_buffer<Text>(std::string_view bytes);
 template PlatformText from_filled_buffer<PlatformText>(std::string_view bytes);
 

@@ -40,7 +40,7 @@ T call_with_result_buffer(Long length, Call&& call) {
   // that filled the whole buffer may have stopped inside a character.
   std::size_t end = platform::first_nul(bytes);
   T result = end == bytes.size() ? from_filled_buffer<T>(bytes)
-                                 : text_from_ansi<T>(std::string_view(bytes).substr(0, end));
+                                 : text_before_nul<T>(std::string_view(bytes).substr(0, end + 1));
   session().result_buffer.clear();
   return result;
 }
