@@ -37,6 +37,18 @@ for preset in $presets; do
   fi
 done
 
+# The runs of the text suites in other code pages, each named by what GetACP() answered there.
+for results in build/win32/windows-results-cp*.tsv; do
+  [ -e "$results" ] || continue
+  asked=${results##*-cp}
+  awk -F'\t' -v asked="${asked%.tsv}" '
+    { n++; if ($2 == "passed") passed++; else failed = failed " " $1; seconds += $5
+      road = $3; acp = $4 }
+    END { printf "win32 in code page %s: GetACP() = %s, %d programs ran as %s code, %d passed, " \
+                 "%d s in the programs%s\n", asked, acp, n, road, passed, seconds,
+                 failed == "" ? "" : "; failed:" failed }' "$results"
+done
+
 ran=$(awk -F'\t' '$4 == "yes"' build/win32/windows-results.tsv 2>/dev/null || true)
 if [ -z "$ran" ]; then
   echo "FAILED: the shipped 32-bit Tavrosk.dll ran no test" >&2

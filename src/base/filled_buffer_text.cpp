@@ -1,18 +1,10 @@
 #include "base/filled_buffer_text.h"
 
+#include <type_traits>
+
 #include "platform/code_page.h"
 
 namespace tavrosk {
-namespace {
-
-// The most bytes that one character takes in any ANSI code page.
-constexpr std::size_t kLongestCharacter = 4;
-
-bool whole_characters(std::string_view bytes, std::u16string_view text) {
-  return platform::to_ansi(text) == bytes;
-}
-
-}  // namespace
 
 template <>
 Text text_from_ansi<Text>(std::string_view bytes) {
@@ -30,18 +22,24 @@ PlatformText text_from_ansi<PlatformText>(std::string_view bytes) {
 
 template <class T>
 T from_filled_buffer(std::string_view bytes) {
-  // No character spans two bytes, so none is cut; this spares a round trip of a whole page.
-  if (platform::longest_ansi_character() == 1) return text_from_ansi<T>(bytes);
+  return text_from_ansi<T>(bytes.substr(0, bytes.size() - platform::incomplete_ansi_tail(bytes)));
+}
+
+template <class T>
+T text_before_nul(std::string_view bytes) {
   T text = text_from_ansi<T>(bytes);
-  if (whole_characters(bytes, text)) return text;
-  for (std::size_t cut = 1; cut < kLongestCharacter && cut <= bytes.size(); ++cut) {
-    std::string_view shorter = bytes.substr(0, bytes.size() - cut);
-    T candidate = text_from_ansi<T>(shorter);
-    if (whole_characters(shorter, candidate)) return candidate;
+  std::size_t nul = std::u16string_view(text).find(u'\0');
+  if (nul == std::u16string_view::npos) return text;
+  if constexpr (std::is_same_v<T, Text>) {
+    text.resize(nul);
+  } else {
+    text.shorten(nul);
   }
   return text;
 }
 
+template Text text_before_nul<Text>(std::string_view bytes);
+template PlatformText text_before_nul<PlatformText>(std::string_view bytes);
 template Text from_filled_buffer<Text>(std::string_view bytes);
 template PlatformText from_filled_buffer<PlatformText>(std::string_view bytes);
 

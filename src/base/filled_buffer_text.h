@@ -20,8 +20,17 @@ Text text_from_ansi<Text>(std::string_view bytes);
 template <>
 PlatformText text_from_ansi<PlatformText>(std::string_view bytes);
 
-// The bytes converted to wide characters, without an incomplete character at their end. Bytes
-// that are no character anywhere else are converted as the platform converts them.
+// The text before the NUL that ends `bytes`, converted together with that NUL as the whole
+// buffer converts: some conversions read a short sequence at the very end of their input
+// otherwise than before a NUL.
+template <class T = Text>
+T text_before_nul(std::string_view bytes);
+extern template Text text_before_nul<Text>(std::string_view bytes);
+extern template PlatformText text_before_nul<PlatformText>(std::string_view bytes);
+
+// The bytes converted to wide characters, without an incomplete character at their end (a lone
+// lead byte, a UTF-8 sequence short of its bytes). Every other byte is converted as the
+// platform converts it, a whole character that would not convert back to the same bytes too.
 template <class T = Text>
 T from_filled_buffer(std::string_view bytes);
 extern template Text from_filled_buffer<Text>(std::string_view bytes);

@@ -11,11 +11,6 @@ Long prepare_result_buffer_length(Long length) {
   return record.result_buffer_length;
 }
 
-void InitResultBuffer(Long length) {
-  Long prepared = prepare_result_buffer_length(length);
-  session().result_buffer.assign(static_cast<std::size_t>(prepared), u'\0');
-}
-
 Text TrimNull(std::u16string_view text) {
   return Text(text.substr(0, text.find(u'\0')));
 }

@@ -13,12 +13,10 @@ namespace tavrosk {
 
 constexpr Long kDefaultResultBufferLength = 256;
 
-// Sets the result buffer length to `length` (256 when 0) and the buffer to that many NULs.
-// A negative length is stored, then fails with error 5.
-void InitResultBuffer(Long length);
-// The length step of InitResultBuffer alone, returning the stored length; the wide buffer stays
-// empty. A direct text call converts only the export's bytes before their first NUL, so a wide
-// buffer of NULs would be built only to be cleared again.
+// Sets the result buffer length to `length` (256 when 0) and returns it; a negative length is
+// stored, then fails with error 5. The wide buffer stays empty: a direct text call converts only
+// the export's bytes before their first NUL, so a wide buffer of NULs would be built only to be
+// cleared again.
 Long prepare_result_buffer_length(Long length);
 
 // The characters before the first NUL, or the whole text when it holds none.
@@ -42,7 +40,7 @@ T call_with_result_buffer(Long length, Call&& call) {
   // that filled the whole buffer may have stopped inside a character.
   std::size_t end = platform::first_nul(bytes);
   T result = end == bytes.size() ? from_filled_buffer<T>(bytes)
-                                 : text_from_ansi<T>(std::string_view(bytes).substr(0, end));
+                                 : text_before_nul<T>(std::string_view(bytes).substr(0, end + 1));
   session().result_buffer.clear();
   return result;
 }

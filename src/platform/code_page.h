@@ -14,7 +14,9 @@ std::u16string from_ansi(std::string_view bytes);
 std::size_t wide_length_of_ansi(std::string_view bytes);
 std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room);
 
-// The most bytes that one character of the code page takes: 1 in a single-byte code page.
-std::size_t longest_ansi_character();
+// How many bytes at the end begin a character of the code page without finishing it: a lone
+// lead byte of a double-byte code page, a cut UTF-8 sequence; 0 when the last character is
+// whole or its bytes are no character's beginning, and always in a single-byte code page.
+std::size_t incomplete_ansi_tail(std::string_view bytes);
 
 }  // namespace tavrosk::platform

@@ -42,7 +42,11 @@ void text_to_record(const char16_t* field, std::size_t characters, char* bytes, 
 
 void text_from_record(const char* bytes, std::size_t width, char16_t* field,
                       std::size_t characters) {
-  std::u16string converted = platform::from_ansi(std::string_view(bytes, width));
+  // A field that its writer filled to the last byte may end inside a character, which is no
+  // text the writer meant.
+  std::string_view whole(bytes, width);
+  whole.remove_suffix(platform::incomplete_ansi_tail(whole));
+  std::u16string converted = platform::from_ansi(whole);
   std::size_t count = converted.size() < characters ? converted.size() : characters;
   std::memcpy(field, converted.data(), count * sizeof(char16_t));
   for (std::size_t i = count; i < characters; ++i) field[i] = u'\0';

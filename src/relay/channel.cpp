@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "base/ansi_copy.h"
 #include "base/filled_buffer_text.h"
 #include "base/run_time_error.h"
 #include "base/user_messages.h"
@@ -112,7 +111,7 @@ T ReadDebugReply(Long capacity) {
   if (nul == written) return {};
   std::string_view reply(bytes, nul);
   if (reply.size() + 1 == size) return from_filled_buffer<T>(reply);
-  return text_from_ansi<T>(reply);
+  return text_before_nul<T>(std::string_view(bytes, nul + 1));
 }
 
 template Text ReadDebugReply<Text>(Long capacity);
@@ -129,14 +128,6 @@ platform::WindowHandle FindDebugReplyWindow(std::u16string_view title) {
 
 platform::WindowHandle FindDebuggerWindow() {
   return platform::find_top_level_window(kRelayWindowTitle);
-}
-
-std::intptr_t SendMessageText(platform::WindowHandle window, std::uint32_t message,
-                              std::int32_t wparam, Text& text) {
-  AnsiCopy bytes(text);
-  std::intptr_t result = send_with_bytes(window, message, wparam, bytes);
-  text = bytes.round_trip();
-  return result;
 }
 
 }  // namespace tavrosk

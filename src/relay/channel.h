@@ -31,8 +31,5 @@ extern template PlatformText ReadDebugReply<PlatformText>(Long capacity);
 platform::WindowHandle FindDebugReplyWindow(std::u16string_view title);
 // The relay window, or 0; never shows anything.
 platform::WindowHandle FindDebuggerWindow();
-// Sends a message whose lParam is a single-byte copy of `text` and reads the whole copy back.
-std::intptr_t SendMessageText(platform::WindowHandle window, std::uint32_t message,
-                              std::int32_t wparam, Text& text);
 
 }  // namespace tavrosk

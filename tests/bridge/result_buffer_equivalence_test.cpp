@@ -2,6 +2,7 @@
 #include <random>
 
 #include "bridge/result_buffer_paths.h"
+#include "support/code_pages.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -66,6 +67,8 @@ TEST_F(ResultBufferPaths, EveryCallGetsAFreshZeroedBufferWhateverTheLastOneLeft)
 TEST_F(ResultBufferPaths, GetPageTextMatchesTheStepwiseReadOfLargePages) {
   IdeWindow ide_window;
   VB_PluginLib ide;
+  // Bytes above 0x80 may pair up in the code page the system runs in.
+  bool one_byte_a_character = test_code_pages().front().number == kWindows1252CodePage.number;
   for (std::size_t characters : {std::size_t{1000}, std::size_t{100000}, std::size_t{512000}}) {
     std::string page;
     for (std::size_t i = 0; page.size() < characters; ++i) {
@@ -82,7 +85,9 @@ TEST_F(ResultBufferPaths, GetPageTextMatchesTheStepwiseReadOfLargePages) {
       Text expected = stepwise_call(
           length, [](char* buffer, Long given) { plugin_manager::GetPageText(buffer, given); });
       ASSERT_TRUE(read.ok());
-      EXPECT_EQ(read.value.size(), static_cast<std::size_t>(length));
+      if (one_byte_a_character) {
+        EXPECT_EQ(read.value.size(), static_cast<std::size_t>(length));
+      }
       EXPECT_TRUE(read.value == expected) << "page of " << characters << ", length " << length;
     }
   }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 
+#include "base/run_time_error.h"
 #include "bridge/plugin_manager/exports.h"
 #include "bridge/result_buffer.h"
 #include "model/ide_model.h"
@@ -16,8 +17,10 @@ namespace tavrosk::testing {
 using Fill = std::function<void(char* buffer, Long length)>;
 
 inline Text stepwise_call(Long length, const Fill& fill) {
-  InitResultBuffer(length);
   SessionRecord& record = session();
+  record.result_buffer_length = length == 0 ? 256 : length;
+  if (record.result_buffer_length < 0) raise(error::kInvalidCall);
+  record.result_buffer.assign(static_cast<std::size_t>(record.result_buffer_length), u'\0');
   std::string bytes = platform::to_ansi(record.result_buffer);
   fill(bytes.data(), record.result_buffer_length);
   // A buffer filled to its limit loses an incomplete last character.

@@ -23,9 +23,24 @@ const Conversion kConversions[] = {
     {1252, u"\u0101\uff21A\u00e9\u20ac\u0178\u4e2d\U0001F600", "aAA\xe9\x80\x9f???", kToAnsi},
     {1252, u"\u20ac\u0081\u00ff", "\x80\x81\xff", kBoth},  // unassigned bytes: C1 controls
     {65001, u"A\u00e9\u20ac\U0001F600", "A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", kBoth},
-    {65001, u"\ufffd\ufffd", "\xe2\x82", kFromAnsi},  // a cut character
+    {65001, u"\ufffd", "\xe2\x82", kFromAnsi},  // a cut character
+    {65001, u"\ufffdab",
+     "\xe9"
+     "ab",
+     kFromAnsi},                                      // a lead byte without continuation
     {65001, u"\ufffd\ufffd", "\xc0\xaf", kFromAnsi},  // an overlong form
     {65001, u"\xd800x", "\xef\xbf\xbdx", kToAnsi},    // a lone surrogate
+    // Two bytes a character after a lead byte, one otherwise; a few characters have a second
+    // form that converts back to the first.
+    {932, u"\u3042\uff71\u4e00\u3000", "\x82\xa0\xb1\x88\xea\x81\x40", kBoth},
+    {932, u"\u2252\u2261", "\x81\xe0\x81\xdf", kBoth},
+    {932, u"\u2252\u2261", "\x87\x90\x87\x91", kFromAnsi},
+    {932, u"\u30fb\u30fbA",
+     "\x85\x40\x81\x20"
+     "A",
+     kFromAnsi},                            // pairs it lacks
+    {932, u"a\u30fb", "a\x82", kFromAnsi},  // a lone lead byte
+    {932, u"\u20ac", "?", kToAnsi},
 };
 
 TEST(CodePage, ConvertsBothWaysAndMarksWhatItCannotHold) {
@@ -61,7 +76,8 @@ TEST(CodePage, LongMixedTextsConvertAsTheirPieces) {
     std::u16string text;
   };
   const Other kOthers[] = {{1252, "\xe9\x80", u"\u00e9\u20ac"},
-                           {65001, "\xc3\xa9\xe2\x82\xac", u"\u00e9\u20ac"}};
+                           {65001, "\xc3\xa9\xe2\x82\xac", u"\u00e9\u20ac"},
+                           {932, "\x82\xa0\xb1", u"\u3042\uff71"}};
   for (const auto& code_page : testing::test_code_pages()) {
     testing::select_code_page(code_page);
     SCOPED_TRACE(code_page.name);
@@ -80,8 +96,8 @@ TEST(CodePage, LongMixedTextsConvertAsTheirPieces) {
       EXPECT_EQ(platform::from_ansi_into(bytes, room.data(), room.size()), 0u) << "too little room";
       if (code_page.number == 65001) {
         std::string cut = std::string(100, 'x') + "\xe2\x82";
-        EXPECT_EQ(platform::from_ansi(cut), std::u16string(100, u'x') + u"\ufffd\ufffd");
-        EXPECT_EQ(platform::wide_length_of_ansi(cut), 102u);
+        EXPECT_EQ(platform::from_ansi(cut), std::u16string(100, u'x') + u"\ufffd");
+        EXPECT_EQ(platform::wide_length_of_ansi(cut), 101u);
       }
     }
   }

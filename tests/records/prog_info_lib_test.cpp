@@ -10,6 +10,7 @@
 #include "model/ide_model.h"
 #include "records/page_info_record.h"
 #include "records/programmer_info_record.h"
+#include "support/code_pages.h"
 #include "support/fixture.h"
 
 namespace tavrosk::testing {
@@ -72,6 +73,8 @@ TEST_F(ProgInfoDirect, TheHostReceivesThePreviousContentsAndAFailedFetchKeepsThe
 }
 
 TEST_F(ProgInfoDirect, TheNameComesBackAsTheExportLeftIt) {
+  if (!select_code_page(kWindows1252CodePage)) GTEST_SKIP() << "Windows-1252's own characters";
+
   host::ide_model().set_export_hook("GetProgrammerInfo", [](const auto& arguments) {
     char* name = reinterpret_cast<char*>(arguments[0]);
     for (; *name != '\0'; ++name) *name = static_cast<char>(std::toupper(*name));
@@ -128,6 +131,8 @@ TEST_F(ProgInfoDirect, EachThreadHasItsOwnStore) {
 }
 
 TEST(ProgrammerInfoRecordConversion, KeepsEachFieldsFullWidthBeyondItsNul) {
+  if (!select_code_page(kWindows1252CodePage)) GTEST_SKIP() << "Windows-1252's own characters";
+
   ProgrammerInfoStore store;
   const Text stale = Text(u"new") + u'\0' + u"old name";
   std::copy(stale.begin(), stale.end(), store.HookFilename.begin());

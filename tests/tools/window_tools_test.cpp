@@ -1,7 +1,12 @@
 // PlugInToolsLib's window members, seen by the windows they place and send to.
+#include <cstdint>
+#include <limits>
+
+#include "base/run_time_error.h"
 #include "bridge/session.h"
 #include "support/fixture.h"
 #include "tools/plug_in_tools_lib.h"
+#include "tools/window_argument.h"
 
 namespace tavrosk::testing {
 namespace {
@@ -105,29 +110,19 @@ TEST_F(WindowTools, AHandleThatIsNotAThirtyTwoBitIntegerFailsAndKeepsTheState) {
   EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}}));
 }
 
-// A 64-bit client's form answers its hwnd as a LongPtr: a handle sign-extended to 64 bits.
-TEST_F(WindowTools, AFormsSixtyFourBitHwndNamesItsWindowWhenItIsASignExtendedLong) {
-  auto wide_form = [](std::int64_t hwnd) {
-    return WindowArgument::object([hwnd] { return window_handle_of_wide(hwnd); });
-  };
-  // Bits above the handle's 32 (a handle zero-extended past bit 31, or one with its upper half
-  // set) overflow; cutting them would name another window. The state stays False.
-  for (std::int64_t hwnd : {std::int64_t{0x80000000}, std::int64_t{0xFFFFFFFF},
-                            (std::int64_t{1} << 32) + form_a_, -std::int64_t{0x80000001}}) {
-    EXPECT_EQ(tools_.FormAlwaysOnTop(wide_form(hwnd), kTrue).error_number(), error::kOverflow)
-        << hwnd;
-    EXPECT_EQ(tools_.RichTextBoxWordWrap(wide_form(hwnd), kTrue).error_number(), error::kOverflow)
-        << hwnd;
-  }
-  EXPECT_TRUE(placements().empty());
-  EXPECT_TRUE(tools_.FormAlwaysOnTop(wide_form(form_a_), kTrue).ok());
-  EXPECT_TRUE(tools_.FormAlwaysOnTop(wide_form(form_b_), kFalse).ok());
-  EXPECT_EQ(placements(), (Placements{{form_a_, kTopmost}, {form_b_, kNotTopmost}}));
-
-  // Both ends of the Long range fit, a handle with bit 31 set among them.
+// A 64-bit client's form answers its hwnd as a LongPtr, which the COM server reads with this
+// rule (its clients' tests pass such forms): the handle is a Long sign-extended to 64 bits, and
+// any other value would name another window when cut.
+TEST(WideWindowHandle, IsALongSignExtendedToSixtyFourBits) {
+  EXPECT_EQ(window_handle_of_wide(0x00010020), 0x00010020);
+  EXPECT_EQ(window_handle_of_wide(-2), -2);
   EXPECT_EQ(window_handle_of_wide(-std::int64_t{0x80000000}), std::numeric_limits<Long>::min());
   EXPECT_EQ(window_handle_of_wide(std::int64_t{0x7FFFFFFF}), std::numeric_limits<Long>::max());
-  EXPECT_EQ(window_handle_of_wide(-2), -2);
+  for (std::int64_t cut : {std::int64_t{0x80000000}, std::int64_t{0xFFFFFFFF},
+                           std::int64_t{0x100010020}, -std::int64_t{0x80000001}}) {
+    auto status = guarded_void([cut] { window_handle_of_wide(cut); });
+    EXPECT_EQ(status.error_number(), error::kOverflow) << cut;
+  }
 }
 
 TEST_F(WindowTools, WordWrapSendsTheLineWidthToTheControlsWindow) {

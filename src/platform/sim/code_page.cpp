@@ -4,7 +4,9 @@
 #include <array>
 #include <atomic>
 
+#include "platform/incomplete_tail.h"
 #include "platform/sim/best_fit_1252.h"
+#include "platform/sim/code_page_932.h"
 #include "platform/sim/code_page_selection.h"
 
 namespace tavrosk::sim {
@@ -93,8 +95,16 @@ std::u16string decode_utf8(std::string_view bytes) {
       valid = false;
     }
     if (!valid) {
+      // A lead byte with fewer continuation bytes than it announces is one replacement with
+      // them, as the system's conversion gives; any other byte that begins no character, or a
+      // whole sequence that is no character, one for each byte.
       out += char16_t{0xFFFD};
-      ++i;
+      std::size_t continued = 0;
+      while (static_cast<int>(continued) < extra && i + 1 + continued < bytes.size() &&
+             (static_cast<unsigned char>(bytes[i + 1 + continued]) & 0xC0) == 0x80) {
+        ++continued;
+      }
+      i += static_cast<int>(continued) < extra ? continued + 1 : 1;
       continue;
     }
     if (cp >= 0x10000) {
@@ -124,6 +134,7 @@ namespace tavrosk::platform {
 
 std::string to_ansi(std::u16string_view text) {
   if (sim::code_page() == sim::CodePage::kUtf8) return sim::encode_utf8(text);
+  if (sim::code_page() == sim::CodePage::kWindows932) return sim::encode_932(text);
   std::string out(text.size(), '\0');
   for (std::size_t i = 0; i < text.size(); ++i) out[i] = sim::to_1252(text[i]);
   return out;
@@ -131,6 +142,7 @@ std::string to_ansi(std::u16string_view text) {
 
 std::u16string from_ansi(std::string_view bytes) {
   if (sim::code_page() == sim::CodePage::kUtf8) return sim::decode_utf8(bytes);
+  if (sim::code_page() == sim::CodePage::kWindows932) return sim::decode_932(bytes);
   std::u16string out(bytes.size(), u'\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     out[i] = sim::from_1252(static_cast<unsigned char>(bytes[i]));
@@ -139,14 +151,14 @@ std::u16string from_ansi(std::string_view bytes) {
 }
 
 std::size_t wide_length_of_ansi(std::string_view bytes) {
-  if (sim::code_page() == sim::CodePage::kUtf8) return sim::decode_utf8(bytes).size();
-  return bytes.size();
+  if (sim::code_page() == sim::CodePage::kWindows1252) return bytes.size();
+  return from_ansi(bytes).size();
 }
 
 std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t room) {
   // As the system answers: nothing when the text does not fit.
-  if (sim::code_page() == sim::CodePage::kUtf8) {
-    std::u16string text = sim::decode_utf8(bytes);
+  if (sim::code_page() != sim::CodePage::kWindows1252) {
+    std::u16string text = from_ansi(bytes);
     if (text.size() > room) return 0;
     return static_cast<std::size_t>(std::copy(text.begin(), text.end(), out) - out);
   }
@@ -157,8 +169,16 @@ std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t ro
   return bytes.size();
 }
 
-std::size_t longest_ansi_character() {
-  return sim::code_page() == sim::CodePage::kUtf8 ? 4 : 1;
+std::size_t incomplete_ansi_tail(std::string_view bytes) {
+  switch (sim::code_page()) {
+    case sim::CodePage::kUtf8:
+      return utf8_incomplete_tail(bytes);
+    case sim::CodePage::kWindows932:
+      return double_byte_incomplete_tail(bytes, sim::is_lead_byte_932);
+    case sim::CodePage::kWindows1252:
+      break;
+  }
+  return 0;
 }
 
 }  // namespace tavrosk::platform

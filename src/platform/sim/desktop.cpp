@@ -107,11 +107,17 @@ std::vector<RecordedWindowPos> Desktop::window_pos_calls() const {
   return window_pos_calls_;
 }
 
+std::size_t Desktop::title_searches() const {
+  std::lock_guard lock(mutex_);
+  return title_searches_;
+}
+
 void Desktop::clear_records() {
   std::lock_guard lock(mutex_);
   messages_.clear();
   boxes_.clear();
   window_pos_calls_.clear();
+  title_searches_ = 0;
 }
 
 void Desktop::on_message_box(std::function<void(const RecordedMessageBox&)> hook) {
@@ -125,11 +131,13 @@ void Desktop::reset() {
   messages_.clear();
   boxes_.clear();
   window_pos_calls_.clear();
+  title_searches_ = 0;
   box_hook_ = nullptr;
 }
 
 WindowHandle Desktop::find_top_level(std::u16string_view title) const {
   std::lock_guard lock(mutex_);
+  ++title_searches_;
   for (const auto& [handle, w] : windows_) {
     if (w.parent == 0 && same_title(w.title, title)) return handle;
   }

@@ -65,6 +65,8 @@ class Desktop {
   std::vector<RecordedMessage> messages_to(WindowHandle window) const;
   std::vector<RecordedMessageBox> message_boxes() const;
   std::vector<RecordedWindowPos> window_pos_calls() const;
+  // How many times a top-level window was looked up by its title.
+  std::size_t title_searches() const;
   void clear_records();
   // Called (on the caller's thread) each time a box is shown, before it answers OK.
   void on_message_box(std::function<void(const RecordedMessageBox&)> hook);
@@ -96,6 +98,7 @@ class Desktop {
   std::vector<RecordedMessage> messages_;
   std::vector<RecordedMessageBox> boxes_;
   std::vector<RecordedWindowPos> window_pos_calls_;
+  mutable std::size_t title_searches_ = 0;
   std::function<void(const RecordedMessageBox&)> box_hook_;
 };
 

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "platform/byte_runs.h"
+#include "platform/incomplete_tail.h"
 
 namespace tavrosk::platform {
 namespace {
@@ -43,6 +44,17 @@ std::size_t other_prefix(std::string_view bytes) {
   std::size_t others = 0;
   while (others < bytes.size() && !is_plain(bytes[others])) ++others;
   return others;
+}
+
+// The most bytes that one character of the code page takes: 1 in a single-byte code page.
+std::size_t longest_ansi_character() {
+  // A process keeps its code page.
+  static const std::size_t longest = [] {
+    CPINFO info{};
+    // Unknown: taken for a multi-byte one, converted by the system whole.
+    return GetCPInfo(CP_ACP, &info) ? static_cast<std::size_t>(info.MaxCharSize) : 4;
+  }();
+  return longest;
 }
 
 }  // namespace
@@ -99,14 +111,12 @@ std::size_t from_ansi_into(std::string_view bytes, char16_t* out, std::size_t ro
   return written;
 }
 
-std::size_t longest_ansi_character() {
-  // A process keeps its code page.
-  static const std::size_t longest = [] {
-    CPINFO info{};
-    // Unknown, assume the worst: the careful reading of a filled buffer stays correct.
-    return GetCPInfo(CP_ACP, &info) ? static_cast<std::size_t>(info.MaxCharSize) : 4;
-  }();
-  return longest;
+std::size_t incomplete_ansi_tail(std::string_view bytes) {
+  static const bool utf8 = GetACP() == CP_UTF8;
+  if (utf8) return utf8_incomplete_tail(bytes);
+  if (longest_ansi_character() != 2) return 0;
+  return double_byte_incomplete_tail(
+      bytes, [](unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != 0; });
 }
 
 }  // namespace tavrosk::platform

@@ -21,8 +21,13 @@ TEST_F(RelayChannelCodePage, MultiByteLinesAreCountedInBytes) {
 
 TEST_F(RelayChannelCodePage, BlankLinesLookNothingUp) {
   host::SimRelayTool relay;
+  desktop().clear_records();
   SendDebugLine(u"     ");
+  EXPECT_EQ(desktop().title_searches(), 0u);
   EXPECT_TRUE(desktop().messages().empty());
+  // A line with something in it looks the relay window up once.
+  SendDebugLine(u"  x  ");
+  EXPECT_EQ(desktop().title_searches(), 1u);
 }
 
 }  // namespace

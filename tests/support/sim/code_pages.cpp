@@ -5,12 +5,21 @@
 namespace tavrosk::testing {
 
 std::vector<TestCodePage> test_code_pages() {
-  return {{"Windows1252", 1252}, kUtf8CodePage};
+  return {kWindows1252CodePage, kUtf8CodePage, {"Windows932", 932}};
 }
 
 bool select_code_page(const TestCodePage& code_page) {
-  sim::set_code_page(code_page.number == kUtf8CodePage.number ? sim::CodePage::kUtf8
-                                                              : sim::CodePage::kWindows1252);
+  switch (code_page.number) {
+    case 65001:
+      sim::set_code_page(sim::CodePage::kUtf8);
+      break;
+    case 932:
+      sim::set_code_page(sim::CodePage::kWindows932);
+      break;
+    default:
+      sim::set_code_page(sim::CodePage::kWindows1252);
+      break;
+  }
   return true;
 }
 
