@@ -26,20 +26,21 @@ T from_filled_buffer(std::string_view bytes) {
 }
 
 template <class T>
-T text_before_nul(std::string_view bytes) {
-  T text = text_from_ansi<T>(bytes);
-  std::size_t nul = std::u16string_view(text).find(u'\0');
-  if (nul == std::u16string_view::npos) return text;
+T text_before_nul(std::string_view buffer, std::size_t nul) {
+  // A character takes at most four bytes: three may follow the NUL.
+  T text = text_from_ansi<T>(buffer.substr(0, nul + 4));
+  std::size_t end = std::u16string_view(text).find(u'\0');
+  if (end == std::u16string_view::npos) return text;
   if constexpr (std::is_same_v<T, Text>) {
-    text.resize(nul);
+    text.resize(end);
   } else {
-    text.shorten(nul);
+    text.shorten(end);
   }
   return text;
 }
 
-template Text text_before_nul<Text>(std::string_view bytes);
-template PlatformText text_before_nul<PlatformText>(std::string_view bytes);
+template Text text_before_nul<Text>(std::string_view buffer, std::size_t nul);
+template PlatformText text_before_nul<PlatformText>(std::string_view buffer, std::size_t nul);
 template Text from_filled_buffer<Text>(std::string_view bytes);
 template PlatformText from_filled_buffer<PlatformText>(std::string_view bytes);
 

@@ -20,13 +20,14 @@ Text text_from_ansi<Text>(std::string_view bytes);
 template <>
 PlatformText text_from_ansi<PlatformText>(std::string_view bytes);
 
-// The text before the NUL that ends `bytes`, converted together with that NUL as the whole
-// buffer converts: some conversions read a short sequence at the very end of their input
-// otherwise than before a NUL.
+// The text before the buffer's first NUL, at `nul`, as the whole buffer converts: converted with
+// that NUL and the bytes after it that a character may still take, since some conversions read
+// a short sequence at the very end of their input otherwise (Wine's UTF-8 takes the NUL into it).
 template <class T = Text>
-T text_before_nul(std::string_view bytes);
-extern template Text text_before_nul<Text>(std::string_view bytes);
-extern template PlatformText text_before_nul<PlatformText>(std::string_view bytes);
+T text_before_nul(std::string_view buffer, std::size_t nul);
+extern template Text text_before_nul<Text>(std::string_view buffer, std::size_t nul);
+extern template PlatformText text_before_nul<PlatformText>(std::string_view buffer,
+                                                           std::size_t nul);
 
 // The bytes converted to wide characters, without an incomplete character at their end (a lone
 // lead byte, a UTF-8 sequence short of its bytes). Every other byte is converted as the

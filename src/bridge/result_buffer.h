@@ -39,8 +39,7 @@ T call_with_result_buffer(Long length, Call&& call) {
   // Only the text before the first NUL survives TrimNull, so only that is converted. An export
   // that filled the whole buffer may have stopped inside a character.
   std::size_t end = platform::first_nul(bytes);
-  T result = end == bytes.size() ? from_filled_buffer<T>(bytes)
-                                 : text_before_nul<T>(std::string_view(bytes).substr(0, end + 1));
+  T result = end == bytes.size() ? from_filled_buffer<T>(bytes) : text_before_nul<T>(bytes, end);
   session().result_buffer.clear();
   return result;
 }

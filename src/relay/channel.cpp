@@ -111,7 +111,7 @@ T ReadDebugReply(Long capacity) {
   if (nul == written) return {};
   std::string_view reply(bytes, nul);
   if (reply.size() + 1 == size) return from_filled_buffer<T>(reply);
-  return text_before_nul<T>(std::string_view(bytes, nul + 1));
+  return text_before_nul<T>(std::string_view(bytes, written), nul);
 }
 
 template Text ReadDebugReply<Text>(Long capacity);
