@@ -11,10 +11,6 @@
 namespace tavrosk::testing {
 namespace {
 
-std::wstring wide(const char* text) {
-  return std::wstring(text, text + strlen(text));
-}
-
 std::string narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
@@ -23,7 +19,8 @@ std::string narrow(const std::wstring& text) {
 std::vector<std::wstring> built_libraries() {
   std::vector<std::wstring> libraries = {program_folder() + L"Tavrosk.dll"};
 #ifdef TAVROSK_OTHER_WIDTH_LIBRARY
-  libraries.push_back(L"Z:" + wide(TAVROSK_OTHER_WIDTH_LIBRARY));
+  const char* other = TAVROSK_OTHER_WIDTH_LIBRARY;
+  libraries.push_back(L"Z:" + std::wstring(other, other + strlen(other)));
 #endif
   return libraries;
 }
